@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Installs what is missing, then builds and runs every test headless: a normal build,
+# an AddressSanitizer + UndefinedBehaviorSanitizer build, a ThreadSanitizer build of the
+# threaded tests, and each fuzz target briefly on its seed corpus.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+
+jobs=$(nproc)
+root=$PWD
+failed=0
+
+configure_and_build() {  # dir, cmake args...
+    local dir=$1; shift
+    cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+    cmake --build "$dir" -j "$jobs"
+}
+
+run_ctest() {  # dir, ctest args...
+    local dir=$1; shift
+    (cd "$dir" && xvfb-run -a -s "-screen 0 1280x1024x24" \
+        ctest --output-on-failure -j "$((jobs * 2))" "$@") || failed=1
+}
+
+echo "== normal build"
+configure_and_build build/debug -DCMAKE_BUILD_TYPE=Debug
+run_ctest build/debug
+
+echo "== address + undefined behaviour sanitizers"
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export LSAN_OPTIONS=suppressions=$root/tests/lsan.supp
+configure_and_build build/asan -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_SANITIZE=address,undefined
+run_ctest build/asan
+
+echo "== thread sanitizer"
+export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$root/tests/tsan.supp"
+configure_and_build build/tsan -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_SANITIZE=thread
+run_ctest build/tsan
+
+if [ -d fuzz ] && ls fuzz/*.cpp >/dev/null 2>&1; then
+    echo "== fuzz targets"
+    CC=clang CXX=clang++ configure_and_build build/fuzz -DCMAKE_BUILD_TYPE=Debug \
+        -DQUORVEL_TESTS=OFF -DQUORVEL_FUZZ=ON
+    for target in build/fuzz/fuzz/fuzz_*; do
+        name=$(basename "$target")
+        corpus=$(mktemp -d)
+        cp -r "fuzz/corpus/${name#fuzz_}/." "$corpus/" 2>/dev/null || true
+        echo "-- $name"
+        "$target" -max_total_time=20 -rss_limit_mb=4096 "$corpus" >"build/fuzz/$name.log" 2>&1 \
+            || { tail -n 40 "build/fuzz/$name.log"; failed=1; }
+        rm -rf "$corpus"
+    done
+fi
+
+if [ $failed -ne 0 ]; then
+    echo "Some tests failed."
+    exit 1
+fi
+echo "All tests passed."
