@@ -1,0 +1,30 @@
+#pragma once
+
+#include <juce_gui_basics/juce_gui_basics.h>
+
+// The application's look: dark rounded text buttons with square corners where a button
+// joins a neighbour, bold fitted button text, small plain tooltips, and greyer combo boxes.
+// Everything else is the older framework look it builds on.
+class VLookAndFeel : public juce::LookAndFeel_V2
+{
+public:
+    VLookAndFeel();
+    ~VLookAndFeel() override;
+
+    // Corner radius of a text button as a fraction of its smaller side.
+    static const float kCornerRatio;
+
+    void drawButtonBackground (juce::Graphics& g, juce::Button& button, const juce::Colour& backgroundColour,
+                               bool isMouseOverButton, bool isButtonDown) override;
+    void drawButtonText (juce::Graphics& g, juce::TextButton& button, bool isMouseOverButton,
+                         bool isButtonDown) override;
+
+    // The tooltip's size for a text: the laid-out text plus 7 px either side and 5 above and below.
+    void getTooltipSize (const juce::String& tipText, int& width, int& height);
+    juce::Rectangle<int> getTooltipBounds (const juce::String& tipText, juce::Point<int> screenPos,
+                                           juce::Rectangle<int> parentArea) override;
+    void drawTooltip (juce::Graphics& g, const juce::String& text, int width, int height) override;
+
+private:
+    JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (VLookAndFeel)
+};
