@@ -215,6 +215,18 @@ int InMemoryMidiPorts::getNumOpenInputs (int portId)
     return port != nullptr ? (int) port->inputs.size() : 0;
 }
 
+int InMemoryMidiPorts::getNumOpenInputs (const juce::String& name)
+{
+    const std::lock_guard<std::mutex> l (lock);
+    size_t count = 0;
+
+    for (auto& p : ports)
+        if (p->isInput && p->name == name)
+            count += p->inputs.size();
+
+    return (int) count;
+}
+
 juce::StringArray InMemoryMidiPorts::getInputNames()
 {
     const std::lock_guard<std::mutex> l (lock);

@@ -51,8 +51,11 @@ public:
     /** Delivers a message to every started input opened on input port `portId`. */
     void deliver (int portId, const juce::MidiMessage& message);
 
-    /** Number of inputs of the system currently open on a port. */
+    /** Number of inputs of the system currently open on a port, or on every input port of
+        a name.
+    */
     int getNumOpenInputs (int portId);
+    int getNumOpenInputs (const juce::String& name);
 
     /** Removes every port (for the start of a test). */
     void removeAllPorts();
