@@ -1,5 +1,5 @@
-#include "link/Controllers.h"
 #include "link/ItemIdText.h"
+#include "link/Controllers.h"
 
 #include <gtest/gtest.h>
 
