@@ -1,0 +1,89 @@
+#include "support/XTestMouse.h"
+
+#include <X11/Xlib.h>
+#include <dlfcn.h>
+
+// The libraries are opened at run time, as the framework opens its own X libraries, so the
+// test programs need no extra link dependency.
+struct XTestMouse::Impl
+{
+    using OpenDisplay = Display* (*) (const char*);
+    using CloseDisplay = int (*) (Display*);
+    using Flush = int (*) (Display*);
+    using FakeMotion = int (*) (Display*, int, int, int, unsigned long);
+    using FakeButton = int (*) (Display*, unsigned int, int, unsigned long);
+
+    void* x11 = dlopen ("libX11.so.6", RTLD_NOW | RTLD_LOCAL);
+    void* xtst = dlopen ("libXtst.so.6", RTLD_NOW | RTLD_LOCAL);
+    OpenDisplay openDisplay = nullptr;
+    CloseDisplay closeDisplay = nullptr;
+    Flush flush = nullptr;
+    FakeMotion fakeMotion = nullptr;
+    FakeButton fakeButton = nullptr;
+    Display* display = nullptr;
+
+    template <typename Fn>
+    static Fn symbol (void* lib, const char* name)
+    {
+        return lib != nullptr ? reinterpret_cast<Fn> (dlsym (lib, name)) : nullptr;
+    }
+
+    Impl()
+    {
+        openDisplay = symbol<OpenDisplay> (x11, "XOpenDisplay");
+        closeDisplay = symbol<CloseDisplay> (x11, "XCloseDisplay");
+        flush = symbol<Flush> (x11, "XFlush");
+        fakeMotion = symbol<FakeMotion> (xtst, "XTestFakeMotionEvent");
+        fakeButton = symbol<FakeButton> (xtst, "XTestFakeButtonEvent");
+
+        if (openDisplay != nullptr && closeDisplay != nullptr && flush != nullptr && fakeMotion != nullptr &&
+            fakeButton != nullptr)
+            display = openDisplay (nullptr);
+    }
+
+    ~Impl()
+    {
+        if (display != nullptr)
+            closeDisplay (display);
+        if (xtst != nullptr)
+            dlclose (xtst);
+        if (x11 != nullptr)
+            dlclose (x11);
+    }
+};
+
+XTestMouse::XTestMouse()
+    : impl (std::make_unique<Impl>())
+{
+}
+
+XTestMouse::~XTestMouse() = default;
+
+bool XTestMouse::isAvailable() const
+{
+    return impl->display != nullptr;
+}
+
+void XTestMouse::moveTo (juce::Point<int> p)
+{
+    if (!isAvailable())
+        return;
+    impl->fakeMotion (impl->display, -1, p.x, p.y, 0);
+    impl->flush (impl->display);
+}
+
+void XTestMouse::press()
+{
+    if (!isAvailable())
+        return;
+    impl->fakeButton (impl->display, 1, True, 0);
+    impl->flush (impl->display);
+}
+
+void XTestMouse::release()
+{
+    if (!isAvailable())
+        return;
+    impl->fakeButton (impl->display, 1, False, 0);
+    impl->flush (impl->display);
+}
