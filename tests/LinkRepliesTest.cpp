@@ -35,7 +35,7 @@ protected:
     {
         const auto all = listener.getAll();
         EXPECT_EQ (all.size(), 1u);
-        return all.empty() ? RecordingListener::Notification { -1, 0, 0, false } : all.front();
+        return all.empty() ? RecordingListener::Notification{-1, 0, 0, false} : all.front();
     }
 
     RecordingListener listener;
@@ -45,7 +45,7 @@ protected:
 
 std::vector<int> allPairsReply (int param, const std::vector<std::pair<int, int>>& pairs)
 {
-    std::vector<int> bytes { 0x02, 0x00, param };
+    std::vector<int> bytes{0x02, 0x00, param};
 
     for (const auto& [item, value] : pairs)
     {
@@ -77,7 +77,7 @@ TEST_F (LinkRepliesTest, ControllerNumberRepliesStoreValidPairsAndRebuildTheReve
     EXPECT_EQ (manager->itemForController (0x71), 0x70);
 
     listener.clear();
-    fromKeyboard (SimulatedKeyboard::makeQex ({ 0x02, 0x00, 0x03, 0x42, 0x05 }));
+    fromKeyboard (SimulatedKeyboard::makeQex ({0x02, 0x00, 0x03, 0x42, 0x05}));
     n = only();
     EXPECT_EQ (n.code, 1);
     EXPECT_EQ (n.a, 0x42);
@@ -87,7 +87,7 @@ TEST_F (LinkRepliesTest, ControllerNumberRepliesStoreValidPairsAndRebuildTheReve
 
 TEST_F (LinkRepliesTest, ItemParameterRepliesStoreValidPairsAndNotifyWithTheParameter)
 {
-    fromKeyboard (SimulatedKeyboard::makeQex (allPairsReply (1, { { 0x01, 4 }, { 0x42, 4 }, { 0x70, 10 } })));
+    fromKeyboard (SimulatedKeyboard::makeQex (allPairsReply (1, {{0x01, 4}, {0x42, 4}, {0x70, 10}})));
     auto n = only();
     EXPECT_EQ (n.code, 16);
     EXPECT_EQ (n.a, 1);
@@ -96,7 +96,7 @@ TEST_F (LinkRepliesTest, ItemParameterRepliesStoreValidPairsAndNotifyWithThePara
     EXPECT_EQ (manager->getParamForItem (1, 0x42), -1);
 
     listener.clear();
-    fromKeyboard (SimulatedKeyboard::makeQex ({ 0x02, 0x00, 0x06, 0x01 })); // an item, no value
+    fromKeyboard (SimulatedKeyboard::makeQex ({0x02, 0x00, 0x06, 0x01})); // an item, no value
     n = only();
     EXPECT_EQ (n.code, 16);
     EXPECT_EQ (n.a, 6);
@@ -110,15 +110,15 @@ TEST_F (LinkRepliesTest, GlobalAndCurveRepliesUpdateTheirSettings)
     };
 
     const Case cases[] = {
-        { 0x40, 2, 0x7F, 14, 127, 0 }, { 0x40, 2, 0x00, 14, 1, 0 },    { 0x40, 6, 0x41, 4, 0x41, 0 },
-        { 0x40, 3, 0x7E, 5, -2, 0 },   { 0x40, 3, 0x03, 5, 3, 0 },     { 0x40, 1, 0x7F, 17, 1, 0x7F },
-        { 0x40, 20, 0x05, 17, 20, 5 }, { 0x41, 4, 0x09, 18, 4, 9 },    { 0x41, 11, 0x09, 18, 11, 9 },
+        {0x40, 2, 0x7F, 14, 127, 0}, {0x40, 2, 0x00, 14, 1, 0}, {0x40, 6, 0x41, 4, 0x41, 0},
+        {0x40, 3, 0x7E, 5, -2, 0},   {0x40, 3, 0x03, 5, 3, 0},  {0x40, 1, 0x7F, 17, 1, 0x7F},
+        {0x40, 20, 0x05, 17, 20, 5}, {0x41, 4, 0x09, 18, 4, 9}, {0x41, 11, 0x09, 18, 11, 9},
     };
 
     for (const auto& c : cases)
     {
         listener.clear();
-        fromKeyboard (SimulatedKeyboard::makeQex ({ 0x02, 0x00, c.param, c.number, c.value }));
+        fromKeyboard (SimulatedKeyboard::makeQex ({0x02, 0x00, c.param, c.number, c.value}));
         const auto n = only();
         EXPECT_EQ (n.code, c.code) << c.number;
         EXPECT_EQ (n.a, c.a) << c.number;
@@ -134,16 +134,16 @@ TEST_F (LinkRepliesTest, GlobalAndCurveRepliesUpdateTheirSettings)
 
 TEST_F (LinkRepliesTest, ItemValueRepliesAreReportedAndOtherKeyboardMessagesIgnored)
 {
-    fromKeyboard (SimulatedKeyboard::makeQex ({ 0x02, 0x00, 0x00, 0x05, 0x7F }));
+    fromKeyboard (SimulatedKeyboard::makeQex ({0x02, 0x00, 0x00, 0x05, 0x7F}));
     const auto n = only();
     EXPECT_EQ (n.code, 3);
     EXPECT_EQ (n.a, 5);
     EXPECT_EQ (n.b, 127);
 
     listener.clear();
-    fromKeyboard (SimulatedKeyboard::makeQex ({ 0x02, 0x00, 0x10, 0x05, 0x7F })); // LED set form
-    fromKeyboard (SimulatedKeyboard::makeQex ({ 0x01, 0x00, 0x40, 0x06 }));       // a request
-    fromKeyboard (SimulatedKeyboard::makeQex ({ 0x02 }));                         // too short
+    fromKeyboard (SimulatedKeyboard::makeQex ({0x02, 0x00, 0x10, 0x05, 0x7F})); // LED set form
+    fromKeyboard (SimulatedKeyboard::makeQex ({0x01, 0x00, 0x40, 0x06}));       // a request
+    fromKeyboard (SimulatedKeyboard::makeQex ({0x02}));                         // too short
     EXPECT_TRUE (listener.getAll().empty());
 }
 
@@ -164,8 +164,8 @@ TEST_F (LinkRepliesTest, ChannelMessagesGiveTheirNotifications)
 
     const auto all = listener.getAll();
     ASSERT_EQ (all.size(), 7u);
-    const int expected[][3] = { { 10, 0x50, 100 }, { 8, 0x40, 20 }, { 2, 0x31, -3 }, { 2, 0x33, 5 },
-                                { 2, 0x01, 33 },   { 9, 0x41, 9000 }, { 15, 129, 51 } };
+    const int expected[][3] = {{10, 0x50, 100}, {8, 0x40, 20},   {2, 0x31, -3}, {2, 0x33, 5},
+                               {2, 0x01, 33},   {9, 0x41, 9000}, {15, 129, 51}};
 
     for (size_t i = 0; i < all.size(); ++i)
     {
@@ -181,7 +181,7 @@ TEST_F (LinkRepliesTest, MessagesFromAnotherInputAreIgnoredOnceConnected)
     SimulatedKeyboard other ("Other keyboard");
     manager->openMidiIns (true);
     other.post (juce::MidiMessage::controllerEvent (1, 64, 100));
-    other.post (SimulatedKeyboard::makeQex ({ 0x02, 0x00, 0x40, 0x01, 0x05 }));
+    other.post (SimulatedKeyboard::makeQex ({0x02, 0x00, 0x40, 0x01, 0x05}));
     ASSERT_TRUE (other.waitUntilIdle());
     EXPECT_TRUE (listener.getAll().empty());
     EXPECT_EQ (manager->globals[1], 0);
@@ -201,11 +201,11 @@ TEST_F (LinkRepliesTest, BlockingQueryIsEndedByAnotherSysexButNotByChannelMessag
     keyboard->setSilent (true);
     keyboard->post (juce::MidiMessage::controllerEvent (1, 74, 5), 20);
     keyboard->post (juce::MidiMessage::noteOn (1, 48, (juce::uint8) 5), 30);
-    keyboard->post (SimulatedKeyboard::makeQex ({ 0x02, 0x40, 0x34, 0x70, 0x33 }), 150);
+    keyboard->post (SimulatedKeyboard::makeQex ({0x02, 0x40, 0x34, 0x70, 0x33}), 150);
     EXPECT_EQ (manager->queryItemParamValue (0x34, 0x70, 0x40), 0x33);
 
-    keyboard->post (SimulatedKeyboard::makeQex ({ 0x02, 0x00, 0x34, 0x70, 0x33 }), 20); // wrong scope
-    keyboard->post (SimulatedKeyboard::makeQex ({ 0x02, 0x40, 0x34, 0x70, 0x22 }), 300);
+    keyboard->post (SimulatedKeyboard::makeQex ({0x02, 0x00, 0x34, 0x70, 0x33}), 20); // wrong scope
+    keyboard->post (SimulatedKeyboard::makeQex ({0x02, 0x40, 0x34, 0x70, 0x22}), 300);
     const auto start = juce::Time::getMillisecondCounter();
     EXPECT_EQ (manager->queryItemParamValue (0x34, 0x70, 0x40), -1);
     EXPECT_LT (juce::Time::getMillisecondCounter() - start, 250u);
@@ -219,7 +219,7 @@ TEST_F (LinkRepliesTest, BlockingQueryTimesOutAfterItsTwentyPolls)
     EXPECT_GE (juce::Time::getMillisecondCounter() - start, 950u);
 
     // Nothing is left pending: a late reply is not taken by the next query's check.
-    keyboard->post (SimulatedKeyboard::makeQex ({ 0x02, 0x40, 0x34, 0x70, 0x11 }));
+    keyboard->post (SimulatedKeyboard::makeQex ({0x02, 0x40, 0x34, 0x70, 0x11}));
     ASSERT_TRUE (keyboard->waitUntilIdle());
     keyboard->setSilent (false);
     EXPECT_EQ (manager->queryItemParamValue (0x34, 0x71, 0x40), 0);
