@@ -1,0 +1,272 @@
+#include "link/SettingsFile.h"
+
+#include "link/QexParameterStore.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace
+{
+// Attribute names of an "Item", in the order they are written; entry k belongs to item
+// parameter k + 1, with the value loading gives it when the attribute is absent.
+struct ItemAttribute
+{
+    const char* name;
+    int defaultValue;
+};
+
+constexpr std::array<ItemAttribute, 6> kItemAttributes { {
+    { "Mode", 0 },
+    { "Chan", 0 },
+    { "Num", 0 },
+    { "MinLSB", 0 },
+    { "MaxMSB", 127 },
+    { "Option", 127 },
+} };
+
+constexpr int kNumberParam = 3;
+
+struct LoadedItem
+{
+    int id;
+    std::array<int, 6> values;
+};
+
+struct LoadedSetting
+{
+    int id;
+    std::int16_t value;
+};
+
+// What a parsed document holds for the store, gathered before the store is touched so that
+// the merge happens in one step.
+struct LoadedSettings
+{
+    std::vector<LoadedItem> items;
+    std::vector<LoadedSetting> globals, curves;
+};
+
+std::int16_t lowSixteenBits (int value)
+{
+    return static_cast<std::int16_t> (static_cast<std::uint16_t> (static_cast<unsigned int> (value) & 0xFFFFu));
+}
+
+void readSettingList (const juce::XmlElement* list, int count, std::vector<LoadedSetting>& into)
+{
+    if (list == nullptr)
+        return;
+
+    for (auto* param : list->getChildIterator())
+    {
+        const int id = SettingsFile::readIntAttribute (*param, "ID", -1);
+
+        if (id >= 0 && id < count)
+            into.push_back ({ id, lowSixteenBits (SettingsFile::readIntAttribute (*param, "Value", 0)) });
+    }
+}
+
+LoadedSettings readDocument (const juce::XmlElement& root)
+{
+    LoadedSettings loaded;
+
+    // The root's name is not looked at: any document with these children loads.
+    if (auto* items = root.getChildByName ("Items"))
+    {
+        for (auto* item : items->getChildIterator())
+        {
+            LoadedItem entry {};
+            entry.id = SettingsFile::readIntAttribute (*item, "ID", -1);
+
+            if (entry.id < 0)
+                continue;
+
+            for (size_t k = 0; k < kItemAttributes.size(); ++k)
+                entry.values[k] = SettingsFile::readIntAttribute (*item, kItemAttributes[k].name,
+                                                                  kItemAttributes[k].defaultValue);
+
+            loaded.items.push_back (entry);
+        }
+    }
+
+    readSettingList (root.getChildByName ("Globals"), QexParameterStore::kNumGlobals, loaded.globals);
+    readSettingList (root.getChildByName ("Curves"), QexParameterStore::kNumCurves, loaded.curves);
+    return loaded;
+}
+
+template <size_t count>
+void appendSettingList (juce::XmlElement& root, const char* name,
+                        const std::array<std::atomic<juce::int16>, count>& values)
+{
+    auto* list = root.createNewChildElement (name);
+
+    for (size_t i = 0; i < count; ++i)
+    {
+        auto* param = list->createNewChildElement ("Param");
+        param->setAttribute ("ID", static_cast<int> (i));
+        param->setAttribute ("Value", static_cast<int> (values[i].load()));
+    }
+}
+
+// Without a document type declaration every element starts with a '<' of its own, so the
+// count of '<' bounds the parser's nesting, which it follows by recursion; the bound keeps
+// that recursion shallow. Our own files hold a few hundred elements at most.
+bool looksSafeToParse (const juce::String& text)
+{
+    if (text.containsIgnoreCase ("<!DOCTYPE"))
+        return false;
+
+    int opens = 0;
+
+    for (auto* p = text.toRawUTF8(); *p != 0; ++p)
+        if (*p == '<' && ++opens > SettingsFile::kMaxMarkup)
+            return false;
+
+    return true;
+}
+} // namespace
+
+juce::XmlElement::TextFormat SettingsFile::textFormat()
+{
+    juce::XmlElement::TextFormat format;
+    format.dtd = {};
+    format.customEncoding = "UTF-8";
+    format.lineWrapLength = 60;
+    return format;
+}
+
+std::unique_ptr<juce::XmlElement> SettingsFile::createDocument (const QexParameterStore& store)
+{
+    // One consistent copy: the MIDI thread may be storing replies meanwhile.
+    const auto maps = store.snapshot();
+    const auto& numbers = maps.itemParams[kNumberParam];
+
+    auto root = std::make_unique<juce::XmlElement> ("Settings");
+    auto* items = root->createNewChildElement ("Items");
+
+    for (const auto& entry : numbers)
+    {
+        const int item = entry.first;
+        auto* element = items->createNewChildElement ("Item");
+        element->setAttribute ("ID", item);
+
+        for (size_t k = 0; k < kItemAttributes.size(); ++k)
+        {
+            const auto& map = maps.itemParams[k + 1];
+            const auto found = map.find (item);
+            element->setAttribute (kItemAttributes[k].name, found != map.end() ? found->second : 0);
+        }
+    }
+
+    appendSettingList (*root, "Globals", store.globals);
+    appendSettingList (*root, "Curves", store.curves);
+    return root;
+}
+
+bool SettingsFile::save (const QexParameterStore& store, const juce::File& file)
+{
+    // juce::XmlElement::writeTo writes a temporary sibling and moves it over the target
+    // only when every byte is out.
+    return createDocument (store)->writeTo (file, textFormat());
+}
+
+bool SettingsFile::load (QexParameterStore& store, const juce::File& file)
+{
+    juce::MemoryBlock bytes;
+
+    if (! file.existsAsFile() || ! file.loadFileAsData (bytes))
+        return false;
+
+    return loadFromData (store, bytes.getData(), bytes.getSize());
+}
+
+std::unique_ptr<juce::XmlElement> SettingsFile::parseDocument (const void* data, size_t size)
+{
+    if (data == nullptr || size == 0 || size > static_cast<size_t> (std::numeric_limits<int>::max()))
+        return {};
+
+    auto* bytes = static_cast<const juce::uint8*> (data);
+    juce::String text;
+
+    if (size >= 2 && (juce::CharPointer_UTF16::isByteOrderMarkBigEndian (bytes)
+                      || juce::CharPointer_UTF16::isByteOrderMarkLittleEndian (bytes)))
+    {
+        text = juce::String::createStringFromData (data, static_cast<int> (size));
+    }
+    else
+    {
+        auto* start = reinterpret_cast<const char*> (bytes);
+        auto length = size;
+
+        if (length >= 3 && juce::CharPointer_UTF8::isByteOrderMark (start))
+        {
+            start += 3;
+            length -= 3;
+        }
+
+        // Text that is not UTF-8 is no document of ours; JUCE would read past its end.
+        if (! juce::CharPointer_UTF8::isValidString (start, static_cast<int> (length)))
+            return {};
+
+        text = juce::String::fromUTF8 (start, static_cast<int> (length));
+    }
+
+    if (! looksSafeToParse (text))
+        return {};
+
+    // Parsed from text, not from the file, so that nothing outside it is ever opened.
+    return juce::XmlDocument::parse (text);
+}
+
+bool SettingsFile::loadFromData (QexParameterStore& store, const void* data, size_t size)
+{
+    const auto root = parseDocument (data, size);
+
+    if (root == nullptr)
+        return false;
+
+    const auto loaded = readDocument (*root);
+
+    std::array<QexParameterStore::ParamMap, QexParameterStore::kNumParams> entries;
+
+    for (const auto& item : loaded.items)
+        for (size_t k = 0; k < kItemAttributes.size(); ++k)
+            entries[k + 1][item.id] = item.values[k];
+
+    // One step, so that a reply arriving meanwhile never sees half a file.
+    store.mergeItemParams (entries);
+
+    for (const auto& g : loaded.globals)
+        store.globals[static_cast<size_t> (g.id)].store (g.value);
+
+    for (const auto& c : loaded.curves)
+        store.curves[static_cast<size_t> (c.id)].store (c.value);
+
+    return true;
+}
+
+int SettingsFile::readIntAttribute (const juce::XmlElement& element, juce::StringRef name, int defaultValue)
+{
+    if (! element.hasAttribute (name))
+        return defaultValue;
+
+    const auto& text = element.getStringAttribute (name);
+    auto p = text.getCharPointer().findEndOfWhitespace();
+    const bool negative = *p == '-';
+
+    if (negative)
+        ++p;
+
+    std::uint32_t v = 0;
+
+    for (auto c = p.getAndAdvance(); c >= '0' && c <= '9'; c = p.getAndAdvance())
+        v = v * 10u + static_cast<std::uint32_t> (c - '0');
+
+    if (negative)
+        v = 0u - v;
+
+    // Two's complement reinterpretation, as the wrapping parse gives it.
+    return v <= static_cast<std::uint32_t> (std::numeric_limits<int>::max())
+               ? static_cast<int> (v)
+               : -static_cast<int> (~v) - 1;
+}

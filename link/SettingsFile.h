@@ -1,0 +1,46 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+#include <memory>
+
+class QexParameterStore;
+
+// The settings file: the store's whole mapping (the six parameters of every configured
+// control, the global settings and the curves) as an XML document. The same format serves
+// every keyboard model; the editors tell the models' files apart by extension.
+class SettingsFile
+{
+public:
+    // Writes the document for `store` to `file`. The old file is replaced only once the new
+    // one is completely written, so a failed write leaves whatever was there. Returns false
+    // when the file could not be written.
+    static bool save (const QexParameterStore& store, const juce::File& file);
+
+    // Merges what `file` holds into `store`. A file that is missing, unreadable or not a
+    // well-formed document changes nothing and gives false.
+    static bool load (QexParameterStore& store, const juce::File& file);
+
+    // The same as load() on the bytes of a file.
+    static bool loadFromData (QexParameterStore& store, const void* data, size_t size);
+
+    // The element tree save() writes.
+    static std::unique_ptr<juce::XmlElement> createDocument (const QexParameterStore& store);
+
+    // How save() and the chart write their documents.
+    static juce::XmlElement::TextFormat textFormat();
+
+    // Decodes file bytes and parses them, refusing what the parser must not see: bytes that
+    // are not text, document type declarations (their entities can expand without bound or
+    // pull in other files) and more markup than any of our documents could need (the parser
+    // follows nesting by recursion).
+    static std::unique_ptr<juce::XmlElement> parseDocument (const void* data, size_t size);
+
+    // An attribute read as a decimal integer, the way juce::XmlElement::getIntAttribute reads
+    // it (leading blanks, optional minus, digits up to the first other character, wrapping on
+    // overflow), without its signed overflow on values beyond the int range.
+    static int readIntAttribute (const juce::XmlElement& element, juce::StringRef name, int defaultValue);
+
+    // At most this many '<' in a document that is parsed.
+    static constexpr int kMaxMarkup = 1 << 30;
+};

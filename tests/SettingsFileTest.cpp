@@ -1,0 +1,302 @@
+#include "link/QexParameterStore.h"
+#include "link/SettingsFile.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+bool sameContents (const QexParameterStore& a, const QexParameterStore& b)
+{
+    if (a.snapshot().itemParams != b.snapshot().itemParams)
+        return false;
+
+    for (size_t i = 0; i < a.globals.size(); ++i)
+        if (a.globals[i].load() != b.globals[i].load())
+            return false;
+
+    for (size_t i = 0; i < a.curves.size(); ++i)
+        if (a.curves[i].load() != b.curves[i].load())
+            return false;
+
+    return true;
+}
+
+juce::String wrap (const juce::String& inner)
+{
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" + inner;
+}
+
+class SettingsFileTest : public ::testing::Test
+{
+protected:
+    TempFolder temp;
+    QexParameterStore store;
+};
+} // namespace
+
+TEST_F (SettingsFileTest, SavedDefaultMappingHasTheDocumentsTreeAndLayout)
+{
+    const auto file = temp.file ("default.quill25");
+    ASSERT_TRUE (SettingsFile::save (store, file));
+
+    const auto text = file.loadFileAsString();
+    EXPECT_TRUE (text.startsWith ("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"));
+    EXPECT_FALSE (text.contains ("DOCTYPE"));
+
+    // The writer breaks an item's seven attributes at the line width.
+    EXPECT_TRUE (text.contains ("<Item ID=\"1\" Mode=\"1\" Chan=\"65\" Num=\"74\" MinLSB=\"0\" MaxMSB=\"127\""));
+
+    const auto root = juce::XmlDocument::parse (file);
+    ASSERT_NE (root, nullptr);
+    EXPECT_EQ (root->getTagName(), "Settings");
+    ASSERT_EQ (root->getNumChildElements(), 3);
+    EXPECT_EQ (root->getChildElement (0)->getTagName(), "Items");
+    EXPECT_EQ (root->getChildElement (1)->getTagName(), "Globals");
+    EXPECT_EQ (root->getChildElement (2)->getTagName(), "Curves");
+
+    const auto* items = root->getChildElement (0);
+    ASSERT_EQ (items->getNumChildElements(), 37);
+    const auto* first = items->getChildElement (0);
+    const char* names[] = { "ID", "Mode", "Chan", "Num", "MinLSB", "MaxMSB", "Option" };
+    const int values[] = { 1, 1, 65, 74, 0, 127, 0 };
+    ASSERT_EQ (first->getNumAttributes(), 7);
+    for (int i = 0; i < 7; ++i)
+    {
+        EXPECT_EQ (first->getAttributeName (i), names[i]);
+        EXPECT_EQ (first->getAttributeValue (i), juce::String (values[i]));
+    }
+
+    int previous = -1;
+    for (auto* item : items->getChildIterator())
+    {
+        EXPECT_EQ (item->getTagName(), "Item");
+        EXPECT_GT (item->getIntAttribute ("ID"), previous);
+        previous = item->getIntAttribute ("ID");
+    }
+    EXPECT_EQ (previous, 127);
+
+    for (auto [index, count] : { std::pair { 1, 14 }, std::pair { 2, 11 } })
+    {
+        const auto* list = root->getChildElement (index);
+        ASSERT_EQ (list->getNumChildElements(), count);
+        for (int i = 0; i < count; ++i)
+        {
+            EXPECT_EQ (list->getChildElement (i)->getTagName(), "Param");
+            EXPECT_EQ (list->getChildElement (i)->getIntAttribute ("ID", -1), i);
+            EXPECT_EQ (list->getChildElement (i)->getIntAttribute ("Value", -1), 0);
+        }
+    }
+}
+
+TEST_F (SettingsFileTest, SaveThenLoadRoundTripsDefaultAndEditedMappings)
+{
+    // Default mapping into a store that was changed everywhere.
+    {
+        const auto file = temp.file ("a.quill25");
+        ASSERT_TRUE (SettingsFile::save (store, file));
+
+        QexParameterStore other;
+        for (int item : { 0x01, 0x50, 0x7F })
+            for (int p = 1; p <= 6; ++p)
+                other.setParamForItem (p, item, 99);
+        ASSERT_TRUE (SettingsFile::load (other, file));
+        EXPECT_TRUE (sameContents (store, other));
+    }
+
+    // Edited: new controls, a control with only a number, negative and extreme settings.
+    store.setParamForItem (3, 0x42, 20);
+    store.setParamForItem (1, 0x42, 14);
+    store.setParamForItem (2, 0x70, 0x7E);
+    store.setParamForItem (5, 0x01, 64);
+    store.globals[6].store (3);
+    store.globals[13].store (-1);
+    store.globals[3].store (-32768);
+    store.curves[4].store (2);
+    store.curves[10].store (32767);
+
+    const auto file = temp.file ("b.quill25");
+    ASSERT_TRUE (SettingsFile::save (store, file));
+    const auto written = juce::XmlDocument::parse (file);
+
+    QexParameterStore loaded;
+    ASSERT_TRUE (SettingsFile::load (loaded, file));
+
+    // What the file held for the number-only control: 0 for every absent parameter.
+    EXPECT_EQ (loaded.getParamForItem (3, 0x42), 20);
+    EXPECT_EQ (loaded.getParamForItem (1, 0x42), 14);
+    EXPECT_EQ (loaded.getParamForItem (5, 0x42), 0);
+    EXPECT_EQ (loaded.getParamForItem (6, 0x42), 0);
+    EXPECT_EQ (loaded.globals[13].load(), -1);
+    EXPECT_EQ (loaded.globals[3].load(), -32768);
+    EXPECT_EQ (loaded.curves[10].load(), 32767);
+
+    // Saved again, the loaded store gives the same element tree.
+    const auto again = temp.file ("c.quill25");
+    ASSERT_TRUE (SettingsFile::save (loaded, again));
+    const auto rewritten = juce::XmlDocument::parse (again);
+    ASSERT_NE (written, nullptr);
+    ASSERT_NE (rewritten, nullptr);
+    EXPECT_TRUE (written->isEquivalentTo (rewritten.get(), false));
+}
+
+TEST_F (SettingsFileTest, LoadingAppliesDefaultsRangesAndSkippingRules)
+{
+    const auto before = store.snapshot();
+    const auto file = temp.write ("hand.quill25", wrap (R"(
+<Anything>
+  <Items>
+    <Item ID="0x" Num="5"/>
+    <Item ID="2" Num="80"/>
+    <Control ID="0" Mode="9" Chan="3" Num="60" MinLSB="1" MaxMSB="100" Option="2"/>
+    <Item ID="200" Num="  -7"/>
+    <Item Num="11"/>
+    <Item ID="-1" Num="12"/>
+    <Item ID="4294967297" Num="99999999999" Mode="-2147483648"/>
+  </Items>
+  <Globals>
+    <Param ID="14" Value="5"/>
+    <Param ID="-1" Value="5"/>
+    <Param Value="5"/>
+    <Param ID="13" Value="-1"/>
+    <Param ID="7" Value="70000"/>
+    <Param ID="8"/>
+  </Globals>
+  <Items><Item ID="3" Num="1"/></Items>
+</Anything>)"));
+
+    store.globals[8].store (9);
+    ASSERT_TRUE (SettingsFile::load (store, file));
+
+    // "0x" reads as 0, so the first element is item 0, overwritten by the third.
+    EXPECT_EQ (store.getParamForItem (1, 0), 9);
+    EXPECT_EQ (store.getParamForItem (2, 0), 3);
+    EXPECT_EQ (store.getParamForItem (3, 0), 60);
+    EXPECT_EQ (store.getParamForItem (4, 0), 1);
+    EXPECT_EQ (store.getParamForItem (5, 0), 100);
+    EXPECT_EQ (store.getParamForItem (6, 0), 2);
+
+    // Absent attributes: 0, except 127 for the upper limit and the option.
+    const int defaults[] = { 0, 0, 80, 0, 127, 127 };
+    for (int p = 1; p <= 6; ++p)
+        EXPECT_EQ (store.getParamForItem (p, 2), defaults[p - 1]) << p;
+
+    EXPECT_EQ (store.getParamForItem (3, 200), -7);
+
+    // Values wrap the way JUCE's integer reading does; ID 4294967297 is 1.
+    EXPECT_EQ (store.getParamForItem (3, 1), static_cast<int> (99999999999LL & 0xFFFFFFFF));
+    EXPECT_EQ (store.getParamForItem (1, 1), std::numeric_limits<int>::min());
+
+    // Only the first "Items" counts; the other controls keep what they had.
+    EXPECT_EQ (store.getParamForItem (3, 3), before.itemParams[3].at (3));
+    EXPECT_EQ (store.getParamForItem (3, 0x70), 36);
+    EXPECT_EQ (store.getParamForItem (1, 0x50), 8);
+
+    EXPECT_EQ (store.globals[13].load(), -1);
+    EXPECT_EQ (store.globals[7].load(), static_cast<std::int16_t> (70000 & 0xFFFF));
+    EXPECT_EQ (store.globals[8].load(), 0);
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ (store.globals[static_cast<size_t> (i)].load(), 0);
+
+    // No "Curves": the curves keep their values.
+    store.curves[5].store (4);
+    EXPECT_TRUE (SettingsFile::load (store, file));
+    EXPECT_EQ (store.curves[5].load(), 4);
+}
+
+TEST_F (SettingsFileTest, LoadingLeavesTheControllerReverseMapAlone)
+{
+    store.reverseItemArray();
+    const auto file = temp.write ("cc.quill25", wrap ("<Settings><Items><Item ID=\"80\" Num=\"20\"/></Items></Settings>"));
+    ASSERT_TRUE (SettingsFile::load (store, file));
+    EXPECT_EQ (store.getParamForItem (3, 0x50), 20);
+    EXPECT_EQ (store.itemForController (64), 0x50);
+    EXPECT_EQ (store.itemForController (20), -1);
+}
+
+TEST_F (SettingsFileTest, FilesThatAreNoDocumentChangeNothingAndReportFalse)
+{
+    store.setParamForItem (3, 0x42, 1);
+    store.globals[2].store (127);
+    QexParameterStore reference;
+    reference.setParamForItem (3, 0x42, 1);
+    reference.globals[2].store (127);
+
+    const auto deep = juce::String::repeatedString ("<a>", 100000);
+
+    const juce::String bad[] = {
+        "",
+        "not xml at all",
+        wrap ("<Settings><Items><Item ID=\"1\" Num=\"5\"/></Items>"),            // unclosed root
+        wrap ("<Settings><Items><Item ID=\"1\" Num=\"5\"></Items></Settings>"), // mismatched
+        wrap ("<!DOCTYPE s [<!ENTITY e \"&e;\">]><Settings><Items><Item ID=\"1\" Num=\"&e;\"/></Items></Settings>"),
+        wrap ("<!DOCTYPE s SYSTEM \"/etc/hostname\"><Settings><Globals><Param ID=\"1\" Value=\"&x;\"/></Globals></Settings>"),
+        deep,
+    };
+
+    for (const auto& text : bad)
+    {
+        const auto file = temp.write ("bad.quill25", text);
+        EXPECT_FALSE (SettingsFile::load (store, file)) << text.substring (0, 80);
+        EXPECT_TRUE (sameContents (store, reference)) << text.substring (0, 80);
+    }
+
+    // Bytes that are not UTF-8 text.
+    const unsigned char latin1[] = { '<', 'S', '>', 0xE9, 0xFF, '<', '/', 'S', '>' };
+    EXPECT_FALSE (SettingsFile::loadFromData (store, latin1, sizeof (latin1)));
+
+    // As deep as the markup bound allows still parses.
+    const auto nested = juce::String::repeatedString ("<a>", SettingsFile::kMaxMarkup / 2)
+                        + juce::String::repeatedString ("</a>", SettingsFile::kMaxMarkup / 2);
+    EXPECT_TRUE (SettingsFile::load (store, temp.write ("nested.quill25", nested)));
+
+    EXPECT_FALSE (SettingsFile::load (store, temp.file ("missing.quill25")));
+    EXPECT_FALSE (SettingsFile::load (store, temp.folder()));
+    EXPECT_TRUE (sameContents (store, reference));
+}
+
+TEST_F (SettingsFileTest, AcceptsAnyWellFormedEncodingOfTheTree)
+{
+    // UTF-16 with its byte-order mark, as another writer may produce it.
+    const auto text = wrap ("<Settings><Globals><Param ID=\"1\" Value=\"127\"/></Globals></Settings>");
+    juce::MemoryOutputStream utf16;
+    utf16.writeByte (static_cast<char> (0xFF));
+    utf16.writeByte (static_cast<char> (0xFE));
+    for (auto c : text)
+        utf16.writeShort (static_cast<short> (c));
+
+    ASSERT_TRUE (SettingsFile::loadFromData (store, utf16.getData(), utf16.getDataSize()));
+    EXPECT_EQ (store.globals[1].load(), 127);
+
+    // A UTF-8 byte-order mark and comments.
+    const std::string withBom = "\xef\xbb\xbf<!-- saved --><S><Curves><Param ID=\"10\" Value=\"3\"/></Curves></S>";
+    ASSERT_TRUE (SettingsFile::loadFromData (store, withBom.data(), withBom.size()));
+    EXPECT_EQ (store.curves[10].load(), 3);
+}
+
+TEST_F (SettingsFileTest, AFailedWriteReportsFalseAndLeavesTheOldFile)
+{
+    EXPECT_FALSE (SettingsFile::save (store, temp.file ("no-such-folder").getChildFile ("x.quill25")));
+
+    // A name so long that no temporary sibling can be made next to it.
+    const auto old = temp.write (juce::String::repeatedString ("n", 240) + ".quill25", "old contents");
+    ASSERT_TRUE (old.existsAsFile());
+    EXPECT_FALSE (SettingsFile::save (store, old));
+    EXPECT_EQ (old.loadFileAsString(), "old contents");
+
+    // A folder in the way is not replaced.
+    const auto folder = temp.file ("taken.quill25");
+    folder.getChildFile ("inside").create();
+    EXPECT_FALSE (SettingsFile::save (store, folder));
+    EXPECT_TRUE (folder.getChildFile ("inside").existsAsFile());
+
+    // Nothing is left behind next to the target.
+    juce::Array<juce::File> leftovers;
+    temp.folder().findChildFiles (leftovers, juce::File::findFiles, false, "*temp*");
+    EXPECT_TRUE (leftovers.isEmpty());
+
+    // A writable target is replaced as a whole.
+    const auto target = temp.write ("ok.quill25", juce::String::repeatedString ("x", 100000));
+    ASSERT_TRUE (SettingsFile::save (store, target));
+    EXPECT_NE (juce::XmlDocument::parse (target), nullptr);
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+// A fresh empty folder for one test, deleted with everything in it afterwards.
+class TempFolder
+{
+public:
+    TempFolder();
+    ~TempFolder();
+
+    TempFolder (const TempFolder&) = delete;
+    TempFolder& operator= (const TempFolder&) = delete;
+
+    const juce::File& folder() const { return root; }
+    juce::File file (const juce::String& name) const { return root.getChildFile (name); }
+
+    // Writes `text` as the whole content of the child `name` and returns that file.
+    juce::File write (const juce::String& name, const juce::String& text) const;
+
+private:
+    juce::File root;
+};
