@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t* data, size_t size)
     SettingsFile::loadFromData (store, data, size);
 
     for (int param = 0; param < QexParameterStore::kNumParams; ++param)
-        for (int item : { 0, 1, 0x41, 0x70, 200 })
+        for (int item : {0, 1, 0x41, 0x70, 200})
             (void) store.getParamForItem (param, item);
 
     store.reverseItemArray();
@@ -24,7 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t* data, size_t size)
 
     // What the store holds after any input saves into a document that loads back.
     QexParameterStore reloaded;
-    if (! SettingsFile::loadFromData (reloaded, saved.toRawUTF8(), saved.getNumBytesAsUTF8()))
+    if (!SettingsFile::loadFromData (reloaded, saved.toRawUTF8(), saved.getNumBytesAsUTF8()))
         std::abort();
 
     if (reloaded.snapshot().itemParams[3] != store.snapshot().itemParams[3])

@@ -17,63 +17,28 @@ struct ChartName
 };
 
 // The chart's names; the sixteen knobs are the compact model's, in their panel order.
-constexpr std::array<ChartName, 53> kChartNames { {
-    { 0x41, "Pitch Wheel", 12 },
-    { 0x40, "Modulation Wheel", 1 },
-    { 0x42, "Joystick Down / Extra Wheel", 2 },
-    { 0x30, "C1 - Volume", 7 },
-    { 0x01, "C2 - Cutoff", 74 },
-    { 0x02, "C3 - Resonance", 71 },
-    { 0x09, "C4 - LFO Rate ", 76 },
-    { 0x0B, "C5 - LFO Amt", 77 },
-    { 0x0C, "C6 - Chorus Amt", 93 },
-    { 0x0D, "C7 - Attack", 73 },
-    { 0x0E, "C8 - Decay", 75 },
-    { 0x33, "C9 - Preset", 114 },
-    { 0x03, "C10 - Param 1", 18 },
-    { 0x04, "C11 - Param 2", 19 },
-    { 0x0A, "C12 - Param 3", 16 },
-    { 0x05, "C13 - Param 4", 17 },
-    { 0x06, "C14 - Delay Amt", 91 },
-    { 0x07, "C15 - Sustain", 79 },
-    { 0x08, "C16 - Release", 72 },
-    { 0x4F, "Tempo", 72 },
-    { 0x31, "Category Adjust", 112 },
-    { 0x32, "Category Select", 113 },
-    { 0x34, "Preset Select", 115 },
-    { 0x12, "Snapshot #1", 22 },
-    { 0x13, "Snapshot #2", 23 },
-    { 0x14, "Snapshot #3", 24 },
-    { 0x15, "Snapshot #4", 25 },
-    { 0x16, "Snapshot #5", 26 },
-    { 0x17, "Snapshot #6", 27 },
-    { 0x18, "Snapshot #7", 28 },
-    { 0x19, "Snapshot #8", 29 },
-    { 0x1A, "Snapshot #9", 30 },
-    { 0x1B, "Snapshot #10", 31 },
-    { 0x70, "Pad #1", 36 },
-    { 0x71, "Pad #2", 37 },
-    { 0x72, "Pad #3", 38 },
-    { 0x73, "Pad #4", 39 },
-    { 0x74, "Pad #5", 40 },
-    { 0x75, "Pad #6", 41 },
-    { 0x76, "Pad #7", 42 },
-    { 0x77, "Pad #8", 43 },
-    { 0x78, "Pad #9", 44 },
-    { 0x79, "Pad #10", 45 },
-    { 0x7A, "Pad #11", 46 },
-    { 0x7B, "Pad #12", 47 },
-    { 0x7C, "Pad #13", 48 },
-    { 0x7D, "Pad #14", 49 },
-    { 0x7E, "Pad #15", 50 },
-    { 0x7F, "Pad #16", 51 },
-    { 0x50, "Sustain Pedal", 64 },
-    { 0x51, "Expression Pedal", 11 },
-    { 0x53, "Aux Pedal", 12 },
-    { 0x52, "Breath Control", 2 },
-} };
+constexpr std::array<ChartName, 53> kChartNames{{
+    {0x41, "Pitch Wheel", 12},      {0x40, "Modulation Wheel", 1}, {0x42, "Joystick Down / Extra Wheel", 2},
+    {0x30, "C1 - Volume", 7},       {0x01, "C2 - Cutoff", 74},     {0x02, "C3 - Resonance", 71},
+    {0x09, "C4 - LFO Rate ", 76},   {0x0B, "C5 - LFO Amt", 77},    {0x0C, "C6 - Chorus Amt", 93},
+    {0x0D, "C7 - Attack", 73},      {0x0E, "C8 - Decay", 75},      {0x33, "C9 - Preset", 114},
+    {0x03, "C10 - Param 1", 18},    {0x04, "C11 - Param 2", 19},   {0x0A, "C12 - Param 3", 16},
+    {0x05, "C13 - Param 4", 17},    {0x06, "C14 - Delay Amt", 91}, {0x07, "C15 - Sustain", 79},
+    {0x08, "C16 - Release", 72},    {0x4F, "Tempo", 72},           {0x31, "Category Adjust", 112},
+    {0x32, "Category Select", 113}, {0x34, "Preset Select", 115},  {0x12, "Snapshot #1", 22},
+    {0x13, "Snapshot #2", 23},      {0x14, "Snapshot #3", 24},     {0x15, "Snapshot #4", 25},
+    {0x16, "Snapshot #5", 26},      {0x17, "Snapshot #6", 27},     {0x18, "Snapshot #7", 28},
+    {0x19, "Snapshot #8", 29},      {0x1A, "Snapshot #9", 30},     {0x1B, "Snapshot #10", 31},
+    {0x70, "Pad #1", 36},           {0x71, "Pad #2", 37},          {0x72, "Pad #3", 38},
+    {0x73, "Pad #4", 39},           {0x74, "Pad #5", 40},          {0x75, "Pad #6", 41},
+    {0x76, "Pad #7", 42},           {0x77, "Pad #8", 43},          {0x78, "Pad #9", 44},
+    {0x79, "Pad #10", 45},          {0x7A, "Pad #11", 46},         {0x7B, "Pad #12", 47},
+    {0x7C, "Pad #13", 48},          {0x7D, "Pad #14", 49},         {0x7E, "Pad #15", 50},
+    {0x7F, "Pad #16", 51},          {0x50, "Sustain Pedal", 64},   {0x51, "Expression Pedal", 11},
+    {0x53, "Aux Pedal", 12},        {0x52, "Breath Control", 2},
+}};
 
-constexpr std::array<const char*, 15> kModeTexts { {
+constexpr std::array<const char*, 15> kModeTexts{{
     "Off - 0",
     "Control - 1",
     "Rel. Control - 2",
@@ -89,7 +54,7 @@ constexpr std::array<const char*, 15> kModeTexts { {
     "Pitch Bend - 12",
     "??? - 13",
     "Aftertouch - 14",
-} };
+}};
 
 constexpr int kModeParam = 1, kChannelParam = 2, kNumberParam = 3, kMinParam = 4, kMaxParam = 5,
               kOptionParam = 6;
@@ -116,8 +81,8 @@ KbdCtrlDescriptorMap MidiChart::makeNameTable()
     for (const auto& entry : kChartNames)
     {
         const bool pad = entry.item >= 0x70 && entry.item <= 0x7F;
-        table[entry.item] = KbdCtrlDescriptor { entry.name, 1, 0, static_cast<short> (pad ? 9 : 0), entry.number,
-                                                false };
+        table[entry.item] =
+            KbdCtrlDescriptor{entry.name, 1, 0, static_cast<short> (pad ? 9 : 0), entry.number, false};
     }
 
     return table;
@@ -135,11 +100,16 @@ juce::String MidiChart::channel2str (int channel)
 
     switch (channel)
     {
-        case 0x40: return "Lwr - 0x40";
-        case 0x41: return "Master - 0x41";
-        case 0x7E: return "All - 0x7E";
-        case 0x7F: return "Pnl - 0x7F";
-        default: return "Err";
+        case 0x40:
+            return "Lwr - 0x40";
+        case 0x41:
+            return "Master - 0x41";
+        case 0x7E:
+            return "All - 0x7E";
+        case 0x7F:
+            return "Pnl - 0x7F";
+        default:
+            return "Err";
     }
 }
 
@@ -171,7 +141,7 @@ std::unique_ptr<juce::XmlElement> MidiChart::createDocument (const QexParameterS
 
     auto* controls = body->createNewChildElement ("table");
     controls->setAttribute ("border", 1);
-    addRow (*controls, { "Item", "Name", "Mode", "Channel", "Number", "Min/LSB", "Max/MSB", "Option" }, true);
+    addRow (*controls, {"Item", "Name", "Mode", "Channel", "Number", "Min/LSB", "Max/MSB", "Option"}, true);
 
     for (const auto& [item, number] : maps[kNumberParam])
     {
@@ -192,11 +162,11 @@ std::unique_ptr<juce::XmlElement> MidiChart::createDocument (const QexParameterS
         }
 
         addRow (*controls,
-                { byte2hex (item), name, mode2str (valueOr (maps[kModeParam], item, 0)),
-                  channel2str (valueOr (maps[kChannelParam], item, 0)), juce::String (number),
-                  juce::String (valueOr (maps[kMinParam], item, 0)),
-                  juce::String (valueOr (maps[kMaxParam], item, 127)),
-                  juce::String (valueOr (maps[kOptionParam], item, 0)) },
+                {byte2hex (item), name, mode2str (valueOr (maps[kModeParam], item, 0)),
+                 channel2str (valueOr (maps[kChannelParam], item, 0)), juce::String (number),
+                 juce::String (valueOr (maps[kMinParam], item, 0)),
+                 juce::String (valueOr (maps[kMaxParam], item, 127)),
+                 juce::String (valueOr (maps[kOptionParam], item, 0))},
                 false);
     }
 
@@ -204,10 +174,10 @@ std::unique_ptr<juce::XmlElement> MidiChart::createDocument (const QexParameterS
 
     auto* globals = body->createNewChildElement ("table");
     globals->setAttribute ("border", 1);
-    addRow (*globals, { "Param", "Name", "Value" }, true);
-    addRow (*globals, { "2", "Knob relative mode", juce::String (store.globals[2].load()) }, false);
-    addRow (*globals, { "3", "Octave transposition", juce::String (store.globals[3].load()) }, false);
-    addRow (*globals, { "6", "Global MIDI Channel", channel2str (store.globals[6].load()) }, false);
+    addRow (*globals, {"Param", "Name", "Value"}, true);
+    addRow (*globals, {"2", "Knob relative mode", juce::String (store.globals[2].load())}, false);
+    addRow (*globals, {"3", "Octave transposition", juce::String (store.globals[3].load())}, false);
+    addRow (*globals, {"6", "Global MIDI Channel", channel2str (store.globals[6].load())}, false);
     return root;
 }
 

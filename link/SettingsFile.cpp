@@ -4,6 +4,8 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
+#include <string_view>
 #include <vector>
 
 namespace
@@ -16,14 +18,14 @@ struct ItemAttribute
     int defaultValue;
 };
 
-constexpr std::array<ItemAttribute, 6> kItemAttributes { {
-    { "Mode", 0 },
-    { "Chan", 0 },
-    { "Num", 0 },
-    { "MinLSB", 0 },
-    { "MaxMSB", 127 },
-    { "Option", 127 },
-} };
+constexpr std::array<ItemAttribute, 6> kItemAttributes{{
+    {"Mode", 0},
+    {"Chan", 0},
+    {"Num", 0},
+    {"MinLSB", 0},
+    {"MaxMSB", 127},
+    {"Option", 127},
+}};
 
 constexpr int kNumberParam = 3;
 
@@ -49,7 +51,8 @@ struct LoadedSettings
 
 std::int16_t lowSixteenBits (int value)
 {
-    return static_cast<std::int16_t> (static_cast<std::uint16_t> (static_cast<unsigned int> (value) & 0xFFFFu));
+    return static_cast<std::int16_t> (
+        static_cast<std::uint16_t> (static_cast<unsigned int> (value) & 0xFFFFu));
 }
 
 void readSettingList (const juce::XmlElement* list, int count, std::vector<LoadedSetting>& into)
@@ -62,7 +65,7 @@ void readSettingList (const juce::XmlElement* list, int count, std::vector<Loade
         const int id = SettingsFile::readIntAttribute (*param, "ID", -1);
 
         if (id >= 0 && id < count)
-            into.push_back ({ id, lowSixteenBits (SettingsFile::readIntAttribute (*param, "Value", 0)) });
+            into.push_back ({id, lowSixteenBits (SettingsFile::readIntAttribute (*param, "Value", 0))});
     }
 }
 
@@ -75,7 +78,7 @@ LoadedSettings readDocument (const juce::XmlElement& root)
     {
         for (auto* item : items->getChildIterator())
         {
-            LoadedItem entry {};
+            LoadedItem entry{};
             entry.id = SettingsFile::readIntAttribute (*item, "ID", -1);
 
             if (entry.id < 0)
@@ -108,22 +111,268 @@ void appendSettingList (juce::XmlElement& root, const char* name,
     }
 }
 
-// Without a document type declaration every element starts with a '<' of its own, so the
-// count of '<' bounds the parser's nesting, which it follows by recursion; the bound keeps
-// that recursion shallow. Our own files hold a few hundred elements at most.
-bool looksSafeToParse (const juce::String& text)
+// A strict check of the document's form, run before JUCE's parser sees it. The parser
+// follows nesting by recursion and expands references from a document type declaration
+// (which may nest without bound or name other files), and it reads on after errors; so it
+// is given only well-formed documents without such a declaration, nested no deeper than
+// kMaxNesting, for which its reading and the document's structure agree. Element and
+// attribute names are plain ASCII, as every document of ours writes them.
+class FormCheck
 {
-    if (text.containsIgnoreCase ("<!DOCTYPE"))
-        return false;
+public:
+    explicit FormCheck (const char* text)
+        : p (text)
+    {
+    }
 
-    int opens = 0;
+    bool documentIsWellFormed()
+    {
+        skipMisc();
 
-    for (auto* p = text.toRawUTF8(); *p != 0; ++p)
-        if (*p == '<' && ++opens > SettingsFile::kMaxMarkup)
+        if (*p != '<' || !element())
             return false;
 
-    return true;
-}
+        skipMisc();
+        return *p == 0;
+    }
+
+private:
+    static bool isSpace (char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+    static bool isNameStart (char c)
+    {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == ':';
+    }
+    static bool isNameChar (char c)
+    {
+        return isNameStart (c) || (c >= '0' && c <= '9') || c == '-' || c == '.';
+    }
+
+    bool startsWith (const char* token) const
+    {
+        for (size_t i = 0; token[i] != 0; ++i)
+            if (p[i] != token[i])
+                return false;
+
+        return true;
+    }
+
+    // Moves past the next `token`; false when the text ends first.
+    bool skipPast (const char* token)
+    {
+        const auto* found = std::strstr (p, token);
+
+        if (found == nullptr)
+            return false;
+
+        p = found + std::strlen (token);
+        return true;
+    }
+
+    void skipSpace()
+    {
+        while (isSpace (*p))
+            ++p;
+    }
+
+    // Blanks, comments and processing instructions (the XML declaration among them).
+    void skipMisc()
+    {
+        for (;;)
+        {
+            skipSpace();
+
+            if (startsWith ("<!--") ? !skipPast ("-->") : startsWith ("<?") ? !skipPast ("?>") : true)
+                return;
+        }
+    }
+
+    bool name (std::string_view& result)
+    {
+        if (!isNameStart (*p))
+            return false;
+
+        const auto* start = p;
+
+        while (isNameChar (*p))
+            ++p;
+
+        result = std::string_view (start, static_cast<size_t> (p - start));
+        return true;
+    }
+
+    // A character or predefined entity reference; nothing else can be defined without a DTD.
+    bool reference()
+    {
+        ++p; // '&'
+
+        if (*p == '#')
+        {
+            const bool hex = p[1] == 'x';
+            p += hex ? 2 : 1;
+            std::uint32_t code = 0;
+            int digits = 0;
+
+            for (; *p != ';'; ++p, ++digits)
+            {
+                const int value =
+                    juce::CharacterFunctions::getHexDigitValue (static_cast<juce::juce_wchar> (*p));
+
+                if (value < 0 || (!hex && value > 9) || digits >= 8)
+                    return false;
+
+                code = code * (hex ? 16u : 10u) + static_cast<std::uint32_t> (value);
+            }
+
+            ++p;
+            return digits > 0 && code > 0 && code <= 0x10FFFF;
+        }
+
+        for (const char* entity : {"amp;", "lt;", "gt;", "quot;", "apos;"})
+        {
+            if (startsWith (entity))
+            {
+                p += std::strlen (entity);
+                return true;
+            }
+        }
+
+        return false;
+    }
+
+    bool attributeValue()
+    {
+        const char quote = *p;
+
+        if (quote != '"' && quote != '\'')
+            return false;
+
+        for (++p; *p != quote;)
+        {
+            if (*p == 0 || *p == '<')
+                return false;
+
+            if (*p == '&' ? !reference() : (++p, false))
+                return false;
+        }
+
+        ++p;
+        return true;
+    }
+
+    // A start tag's name and attributes; `empty` tells whether it closed itself.
+    bool startTag (std::string_view& tagName, bool& empty)
+    {
+        ++p; // '<'
+
+        if (!name (tagName))
+            return false;
+
+        for (;;)
+        {
+            const bool spaced = isSpace (*p);
+            skipSpace();
+
+            if (startsWith ("/>") || *p == '>')
+            {
+                empty = *p == '/';
+                p += empty ? 2 : 1;
+                return true;
+            }
+
+            std::string_view attributeName;
+
+            if (!spaced || !name (attributeName))
+                return false;
+
+            skipSpace();
+
+            if (*p++ != '=')
+                return false;
+
+            skipSpace();
+
+            if (!attributeValue())
+                return false;
+        }
+    }
+
+    // The root element and everything inside it, walked without recursion.
+    bool element()
+    {
+        std::vector<std::string_view> open;
+
+        for (;;)
+        {
+            if (*p == '<' && p[1] == '/')
+            {
+                p += 2;
+                std::string_view closing;
+
+                if (open.empty() || !name (closing) || closing != open.back())
+                    return false;
+
+                skipSpace();
+
+                if (*p++ != '>')
+                    return false;
+
+                open.pop_back();
+
+                if (open.empty())
+                    return true;
+            }
+            else if (startsWith ("<!--"))
+            {
+                if (open.empty() || !skipPast ("-->"))
+                    return false;
+            }
+            else if (startsWith ("<?"))
+            {
+                if (open.empty() || !skipPast ("?>"))
+                    return false;
+            }
+            else if (startsWith ("<![CDATA["))
+            {
+                if (open.empty() || !skipPast ("]]>"))
+                    return false;
+            }
+            else if (*p == '<')
+            {
+                std::string_view tagName;
+                bool empty = false;
+
+                if (!startTag (tagName, empty))
+                    return false;
+
+                if (open.empty() && empty)
+                    return true;
+
+                if (!empty)
+                {
+                    if (open.size() >= static_cast<size_t> (SettingsFile::kMaxNesting))
+                        return false;
+
+                    open.push_back (tagName);
+                }
+            }
+            else if (open.empty() || *p == 0)
+            {
+                return false;
+            }
+            else if (*p == '&')
+            {
+                if (!reference())
+                    return false;
+            }
+            else
+            {
+                ++p;
+            }
+        }
+    }
+
+    const char* p;
+};
 } // namespace
 
 juce::XmlElement::TextFormat SettingsFile::textFormat()
@@ -174,7 +423,7 @@ bool SettingsFile::load (QexParameterStore& store, const juce::File& file)
 {
     juce::MemoryBlock bytes;
 
-    if (! file.existsAsFile() || ! file.loadFileAsData (bytes))
+    if (!file.existsAsFile() || !file.loadFileAsData (bytes))
         return false;
 
     return loadFromData (store, bytes.getData(), bytes.getSize());
@@ -188,8 +437,8 @@ std::unique_ptr<juce::XmlElement> SettingsFile::parseDocument (const void* data,
     auto* bytes = static_cast<const juce::uint8*> (data);
     juce::String text;
 
-    if (size >= 2 && (juce::CharPointer_UTF16::isByteOrderMarkBigEndian (bytes)
-                      || juce::CharPointer_UTF16::isByteOrderMarkLittleEndian (bytes)))
+    if (size >= 2 && (juce::CharPointer_UTF16::isByteOrderMarkBigEndian (bytes) ||
+                      juce::CharPointer_UTF16::isByteOrderMarkLittleEndian (bytes)))
     {
         text = juce::String::createStringFromData (data, static_cast<int> (size));
     }
@@ -205,13 +454,13 @@ std::unique_ptr<juce::XmlElement> SettingsFile::parseDocument (const void* data,
         }
 
         // Text that is not UTF-8 is no document of ours; JUCE would read past its end.
-        if (! juce::CharPointer_UTF8::isValidString (start, static_cast<int> (length)))
+        if (!juce::CharPointer_UTF8::isValidString (start, static_cast<int> (length)))
             return {};
 
         text = juce::String::fromUTF8 (start, static_cast<int> (length));
     }
 
-    if (! looksSafeToParse (text))
+    if (!FormCheck (text.toRawUTF8()).documentIsWellFormed())
         return {};
 
     // Parsed from text, not from the file, so that nothing outside it is ever opened.
@@ -247,7 +496,7 @@ bool SettingsFile::loadFromData (QexParameterStore& store, const void* data, siz
 
 int SettingsFile::readIntAttribute (const juce::XmlElement& element, juce::StringRef name, int defaultValue)
 {
-    if (! element.hasAttribute (name))
+    if (!element.hasAttribute (name))
         return defaultValue;
 
     const auto& text = element.getStringAttribute (name);
@@ -266,7 +515,6 @@ int SettingsFile::readIntAttribute (const juce::XmlElement& element, juce::Strin
         v = 0u - v;
 
     // Two's complement reinterpretation, as the wrapping parse gives it.
-    return v <= static_cast<std::uint32_t> (std::numeric_limits<int>::max())
-               ? static_cast<int> (v)
-               : -static_cast<int> (~v) - 1;
+    return v <= static_cast<std::uint32_t> (std::numeric_limits<int>::max()) ? static_cast<int> (v)
+                                                                             : -static_cast<int> (~v) - 1;
 }

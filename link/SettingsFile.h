@@ -30,10 +30,10 @@ public:
     // How save() and the chart write their documents.
     static juce::XmlElement::TextFormat textFormat();
 
-    // Decodes file bytes and parses them, refusing what the parser must not see: bytes that
-    // are not text, document type declarations (their entities can expand without bound or
-    // pull in other files) and more markup than any of our documents could need (the parser
-    // follows nesting by recursion).
+    // Decodes file bytes and parses them. Refuses, before parsing, anything but well-formed
+    // UTF-8 or UTF-16 documents without a document type declaration (its references can
+    // expand without bound or pull in other files) and nested at most kMaxNesting deep (the
+    // parser follows nesting by recursion).
     static std::unique_ptr<juce::XmlElement> parseDocument (const void* data, size_t size);
 
     // An attribute read as a decimal integer, the way juce::XmlElement::getIntAttribute reads
@@ -41,6 +41,6 @@ public:
     // overflow), without its signed overflow on values beyond the int range.
     static int readIntAttribute (const juce::XmlElement& element, juce::StringRef name, int defaultValue);
 
-    // At most this many '<' in a document that is parsed.
-    static constexpr int kMaxMarkup = 1 << 30;
+    // Far deeper than any document of ours.
+    static constexpr int kMaxNesting = 32;
 };

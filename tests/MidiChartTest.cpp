@@ -40,15 +40,18 @@ TEST_F (MidiChartTest, DefaultMappingGivesThePageWithItsRowsInOrder)
 {
     const auto html = writeAndParse();
     ASSERT_NE (html, nullptr);
-    EXPECT_TRUE (temp.file ("chart.html").loadFileAsString().startsWith ("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"));
+    EXPECT_TRUE (temp.file ("chart.html")
+                     .loadFileAsString()
+                     .startsWith ("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"));
 
     EXPECT_EQ (html->getTagName(), "html");
-    EXPECT_EQ (html->getChildByName ("head")->getChildByName ("title")->getAllSubText(), "Velmont Quillet Midi Chart");
+    EXPECT_EQ (html->getChildByName ("head")->getChildByName ("title")->getAllSubText(),
+               "Velmont Quillet Midi Chart");
 
     const auto* body = html->getChildByName ("body");
     ASSERT_NE (body, nullptr);
     ASSERT_EQ (body->getNumChildElements(), 4);
-    const char* order[] = { "h1", "table", "br", "table" };
+    const char* order[] = {"h1", "table", "br", "table"};
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ (body->getChildElement (i)->getTagName(), order[i]);
     EXPECT_EQ (body->getChildElement (0)->getAllSubText(), "Velmont Quillet Midi Chart");
@@ -57,13 +60,15 @@ TEST_F (MidiChartTest, DefaultMappingGivesThePageWithItsRowsInOrder)
     EXPECT_EQ (controls->getIntAttribute ("border"), 1);
     ASSERT_EQ (controls->getNumChildElements(), 38);
     EXPECT_EQ (controls->getChildElement (0)->getChildElement (0)->getTagName(), "th");
-    EXPECT_EQ (cellsOf (*controls->getChildElement (0)),
-               juce::StringArray ({ "Item", "Name", "Mode", "Channel", "Number", "Min/LSB", "Max/MSB", "Option" }));
+    EXPECT_EQ (
+        cellsOf (*controls->getChildElement (0)),
+        juce::StringArray ({"Item", "Name", "Mode", "Channel", "Number", "Min/LSB", "Max/MSB", "Option"}));
     EXPECT_EQ (controls->getChildElement (1)->getChildElement (0)->getTagName(), "td");
-    EXPECT_EQ (cellsOf (*controls->getChildElement (1)),
-               juce::StringArray ({ "0x01", "C2 - Cutoff", "Control - 1", "Master - 0x41", "74", "0", "127", "0" }));
+    EXPECT_EQ (
+        cellsOf (*controls->getChildElement (1)),
+        juce::StringArray ({"0x01", "C2 - Cutoff", "Control - 1", "Master - 0x41", "74", "0", "127", "0"}));
     EXPECT_EQ (cellsOf (*controls->getChildElement (37)),
-               juce::StringArray ({ "0x7F", "Pad #16", "Ctl Toggle - 8", "1 - 0x00", "29", "0", "127", "1" }));
+               juce::StringArray ({"0x7F", "Pad #16", "Ctl Toggle - 8", "1 - 0x00", "29", "0", "127", "1"}));
 
     // Ascending items; the fourth knob keeps its trailing blank; pads 1 to 8 on channel 10.
     int previous = -1;
@@ -86,17 +91,19 @@ TEST_F (MidiChartTest, DefaultMappingGivesThePageWithItsRowsInOrder)
     const auto* globals = table (*html, 3);
     EXPECT_EQ (globals->getIntAttribute ("border"), 1);
     ASSERT_EQ (globals->getNumChildElements(), 4);
-    EXPECT_EQ (cellsOf (*globals->getChildElement (0)), juce::StringArray ({ "Param", "Name", "Value" }));
-    EXPECT_EQ (cellsOf (*globals->getChildElement (1)), juce::StringArray ({ "2", "Knob relative mode", "0" }));
-    EXPECT_EQ (cellsOf (*globals->getChildElement (2)), juce::StringArray ({ "3", "Octave transposition", "0" }));
-    EXPECT_EQ (cellsOf (*globals->getChildElement (3)), juce::StringArray ({ "6", "Global MIDI Channel", "1 - 0x00" }));
+    EXPECT_EQ (cellsOf (*globals->getChildElement (0)), juce::StringArray ({"Param", "Name", "Value"}));
+    EXPECT_EQ (cellsOf (*globals->getChildElement (1)), juce::StringArray ({"2", "Knob relative mode", "0"}));
+    EXPECT_EQ (cellsOf (*globals->getChildElement (2)),
+               juce::StringArray ({"3", "Octave transposition", "0"}));
+    EXPECT_EQ (cellsOf (*globals->getChildElement (3)),
+               juce::StringArray ({"6", "Global MIDI Channel", "1 - 0x00"}));
 }
 
 TEST_F (MidiChartTest, RowsForUnusualControlsAndValues)
 {
     store.setParamForItem (3, 0x20, 1);
     store.setParamForItem (3, 0x2F, 1);
-    store.setParamForItem (3, 0x4B, 5); // no name, no other parameters
+    store.setParamForItem (3, 0x4B, 5);    // no name, no other parameters
     store.setParamForItem (3, 0x10070, 6); // beyond the name table's key range
     store.setParamForItem (1, 0x10070, 13);
     store.setParamForItem (2, 0x10070, 0x7F);
@@ -122,8 +129,10 @@ TEST_F (MidiChartTest, RowsForUnusualControlsAndValues)
 
     EXPECT_EQ (rows.size(), 39u);
     EXPECT_EQ (rows.count ("0x20/1"), 0u);
-    EXPECT_EQ (rows["0x4B/5"], juce::StringArray ({ "0x4B", "75", "Off - 0", "1 - 0x00", "5", "0", "127", "0" }));
-    EXPECT_EQ (rows["0x70/6"], juce::StringArray ({ "0x70", "65648", "??? - 13", "Pnl - 0x7F", "6", "0", "127", "0" }));
+    EXPECT_EQ (rows["0x4B/5"],
+               juce::StringArray ({"0x4B", "75", "Off - 0", "1 - 0x00", "5", "0", "127", "0"}));
+    EXPECT_EQ (rows["0x70/6"],
+               juce::StringArray ({"0x70", "65648", "??? - 13", "Pnl - 0x7F", "6", "0", "127", "0"}));
     EXPECT_EQ (rows["0x01/74"][2], "Err");
     EXPECT_EQ (rows["0x01/74"][3], "Err");
     EXPECT_EQ (rows["0x02/71"][2], "Err");
@@ -167,7 +176,7 @@ TEST (MidiChartTexts, ChannelsModesAndNames)
     EXPECT_EQ (names.at (0x14).number, 24);
     EXPECT_EQ (names.at (0x7F).c, 9);
     EXPECT_EQ (names.at (0x50).c, 0);
-    for (int absent : { 0x20, 0x29, 0x4B, 0x1C, 0x58 })
+    for (int absent : {0x20, 0x29, 0x4B, 0x1C, 0x58})
         EXPECT_EQ (names.count (static_cast<short> (absent)), 0u);
 
     juce::XmlElement row ("tr");

@@ -1,5 +1,5 @@
-#include "link/QexParameterStore.h"
 #include "link/SettingsFile.h"
+#include "link/QexParameterStore.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -45,7 +45,8 @@ TEST_F (SettingsFileTest, SavedDefaultMappingHasTheDocumentsTreeAndLayout)
     EXPECT_FALSE (text.contains ("DOCTYPE"));
 
     // The writer breaks an item's seven attributes at the line width.
-    EXPECT_TRUE (text.contains ("<Item ID=\"1\" Mode=\"1\" Chan=\"65\" Num=\"74\" MinLSB=\"0\" MaxMSB=\"127\""));
+    EXPECT_TRUE (
+        text.contains ("<Item ID=\"1\" Mode=\"1\" Chan=\"65\" Num=\"74\" MinLSB=\"0\" MaxMSB=\"127\""));
 
     const auto root = juce::XmlDocument::parse (file);
     ASSERT_NE (root, nullptr);
@@ -58,8 +59,8 @@ TEST_F (SettingsFileTest, SavedDefaultMappingHasTheDocumentsTreeAndLayout)
     const auto* items = root->getChildElement (0);
     ASSERT_EQ (items->getNumChildElements(), 37);
     const auto* first = items->getChildElement (0);
-    const char* names[] = { "ID", "Mode", "Chan", "Num", "MinLSB", "MaxMSB", "Option" };
-    const int values[] = { 1, 1, 65, 74, 0, 127, 0 };
+    const char* names[] = {"ID", "Mode", "Chan", "Num", "MinLSB", "MaxMSB", "Option"};
+    const int values[] = {1, 1, 65, 74, 0, 127, 0};
     ASSERT_EQ (first->getNumAttributes(), 7);
     for (int i = 0; i < 7; ++i)
     {
@@ -76,7 +77,7 @@ TEST_F (SettingsFileTest, SavedDefaultMappingHasTheDocumentsTreeAndLayout)
     }
     EXPECT_EQ (previous, 127);
 
-    for (auto [index, count] : { std::pair { 1, 14 }, std::pair { 2, 11 } })
+    for (auto [index, count] : {std::pair{1, 14}, std::pair{2, 11}})
     {
         const auto* list = root->getChildElement (index);
         ASSERT_EQ (list->getNumChildElements(), count);
@@ -97,7 +98,7 @@ TEST_F (SettingsFileTest, SaveThenLoadRoundTripsDefaultAndEditedMappings)
         ASSERT_TRUE (SettingsFile::save (store, file));
 
         QexParameterStore other;
-        for (int item : { 0x01, 0x50, 0x7F })
+        for (int item : {0x01, 0x50, 0x7F})
             for (int p = 1; p <= 6; ++p)
                 other.setParamForItem (p, item, 99);
         ASSERT_TRUE (SettingsFile::load (other, file));
@@ -177,7 +178,7 @@ TEST_F (SettingsFileTest, LoadingAppliesDefaultsRangesAndSkippingRules)
     EXPECT_EQ (store.getParamForItem (6, 0), 2);
 
     // Absent attributes: 0, except 127 for the upper limit and the option.
-    const int defaults[] = { 0, 0, 80, 0, 127, 127 };
+    const int defaults[] = {0, 0, 80, 0, 127, 127};
     for (int p = 1; p <= 6; ++p)
         EXPECT_EQ (store.getParamForItem (p, 2), defaults[p - 1]) << p;
 
@@ -207,7 +208,8 @@ TEST_F (SettingsFileTest, LoadingAppliesDefaultsRangesAndSkippingRules)
 TEST_F (SettingsFileTest, LoadingLeavesTheControllerReverseMapAlone)
 {
     store.reverseItemArray();
-    const auto file = temp.write ("cc.quill25", wrap ("<Settings><Items><Item ID=\"80\" Num=\"20\"/></Items></Settings>"));
+    const auto file =
+        temp.write ("cc.quill25", wrap ("<Settings><Items><Item ID=\"80\" Num=\"20\"/></Items></Settings>"));
     ASSERT_TRUE (SettingsFile::load (store, file));
     EXPECT_EQ (store.getParamForItem (3, 0x50), 20);
     EXPECT_EQ (store.itemForController (64), 0x50);
@@ -227,11 +229,21 @@ TEST_F (SettingsFileTest, FilesThatAreNoDocumentChangeNothingAndReportFalse)
     const juce::String bad[] = {
         "",
         "not xml at all",
-        wrap ("<Settings><Items><Item ID=\"1\" Num=\"5\"/></Items>"),            // unclosed root
+        wrap ("<Settings><Items><Item ID=\"1\" Num=\"5\"/></Items>"),           // unclosed root
         wrap ("<Settings><Items><Item ID=\"1\" Num=\"5\"></Items></Settings>"), // mismatched
-        wrap ("<!DOCTYPE s [<!ENTITY e \"&e;\">]><Settings><Items><Item ID=\"1\" Num=\"&e;\"/></Items></Settings>"),
-        wrap ("<!DOCTYPE s SYSTEM \"/etc/hostname\"><Settings><Globals><Param ID=\"1\" Value=\"&x;\"/></Globals></Settings>"),
+        wrap ("<!DOCTYPE s [<!ENTITY e \"&e;\">]><Settings><Items><Item ID=\"1\" "
+              "Num=\"&e;\"/></Items></Settings>"),
+        wrap ("<!DOCTYPE s SYSTEM \"/etc/hostname\"><Settings><Globals><Param ID=\"1\" "
+              "Value=\"&x;\"/></Globals></Settings>"),
         deep,
+        "<S><Items><Item ID=\"1\" Num=\"&undefined;\"/></Items></S>",
+        "<S><Items><Item ID=\"1\" Num=\"<2\"/></Items></S>",
+        "<S><Items><Item ID=\"1\" Num=\"5\" Num2=5/></Items></S>",
+        "<S/><S/>",
+        "<S></S>trailing",
+        "<S>&#0;</S>",
+        "<S><Items><Item ID=\"1\"Num=\"5\"/></Items></S>",
+        juce::String::fromUTF8 ("<S><Items><\xc3\xa9 ID=\"1\" Num=\"5\"/></Items></S>"),
     };
 
     for (const auto& text : bad)
@@ -242,13 +254,16 @@ TEST_F (SettingsFileTest, FilesThatAreNoDocumentChangeNothingAndReportFalse)
     }
 
     // Bytes that are not UTF-8 text.
-    const unsigned char latin1[] = { '<', 'S', '>', 0xE9, 0xFF, '<', '/', 'S', '>' };
+    const unsigned char latin1[] = {'<', 'S', '>', 0xE9, 0xFF, '<', '/', 'S', '>'};
     EXPECT_FALSE (SettingsFile::loadFromData (store, latin1, sizeof (latin1)));
 
-    // As deep as the markup bound allows still parses.
-    const auto nested = juce::String::repeatedString ("<a>", SettingsFile::kMaxMarkup / 2)
-                        + juce::String::repeatedString ("</a>", SettingsFile::kMaxMarkup / 2);
-    EXPECT_TRUE (SettingsFile::load (store, temp.write ("nested.quill25", nested)));
+    // As deep as the nesting bound allows still parses; one more does not.
+    const auto nested = [] (int depth)
+    { return juce::String::repeatedString ("<a>", depth) + juce::String::repeatedString ("</a>", depth); };
+    EXPECT_TRUE (
+        SettingsFile::load (store, temp.write ("nested.quill25", nested (SettingsFile::kMaxNesting))));
+    EXPECT_FALSE (
+        SettingsFile::load (store, temp.write ("nested.quill25", nested (SettingsFile::kMaxNesting + 1))));
 
     EXPECT_FALSE (SettingsFile::load (store, temp.file ("missing.quill25")));
     EXPECT_FALSE (SettingsFile::load (store, temp.folder()));
@@ -268,8 +283,25 @@ TEST_F (SettingsFileTest, AcceptsAnyWellFormedEncodingOfTheTree)
     ASSERT_TRUE (SettingsFile::loadFromData (store, utf16.getData(), utf16.getDataSize()));
     EXPECT_EQ (store.globals[1].load(), 127);
 
+    // Everything well-formed XML may hold around and inside the tree.
+    const auto rich = temp.write ("rich.quill25", R"(<?xml version='1.0'?>
+<!-- by hand --><?app note?>
+<Settings a:b = 'x &amp; &#65; &#x42; &lt;&gt;&quot;&apos;' >
+  text &amp; more <![CDATA[ <not> &markup; ]]> <?pi?> <!-- <Items> -->
+  <Items><Item ID="5" Num="9" /><Item
+     ID="6"
+     Num="10"></Item></Items>
+  <Globals/>
+</Settings >
+<!-- after -->
+)");
+    ASSERT_TRUE (SettingsFile::load (store, rich));
+    EXPECT_EQ (store.getParamForItem (3, 5), 9);
+    EXPECT_EQ (store.getParamForItem (3, 6), 10);
+
     // A UTF-8 byte-order mark and comments.
-    const std::string withBom = "\xef\xbb\xbf<!-- saved --><S><Curves><Param ID=\"10\" Value=\"3\"/></Curves></S>";
+    const std::string withBom =
+        "\xef\xbb\xbf<!-- saved --><S><Curves><Param ID=\"10\" Value=\"3\"/></Curves></S>";
     ASSERT_TRUE (SettingsFile::loadFromData (store, withBom.data(), withBom.size()));
     EXPECT_EQ (store.curves[10].load(), 3);
 }

@@ -15,7 +15,7 @@ juce::File makeUniqueFolder()
         const auto name = juce::String::toHexString (static_cast<juce::int64> (source()) << 32 | source());
         const auto folder = base.getChildFile ("quorvel-test-" + name);
 
-        if (! folder.exists() && folder.createDirectory().wasOk())
+        if (!folder.exists() && folder.createDirectory().wasOk())
             return folder;
     }
 }
