@@ -1,7 +1,9 @@
 #include "link/QexManager49.h"
 
 #include "link/KnownPortManager.h"
+#include "link/MidiChart.h"
 #include "link/QexMidiMessage49.h"
+#include "link/SettingsFile.h"
 
 #include <chrono>
 #include <thread>
@@ -852,4 +854,19 @@ bool QexManager49::programItem (int item, int mode, int channel, int number, int
     postItemParamSet (4, item, min);
     postItemParamSet (5, item, max);
     return postItemParamSet (6, item, option);
+}
+
+bool QexManager49::saveSettings (const juce::File& file) const
+{
+    return SettingsFile::save (*this, file);
+}
+
+bool QexManager49::loadSettings (const juce::File& file)
+{
+    return SettingsFile::load (*this, file);
+}
+
+bool QexManager49::generateChart (const juce::File& file) const
+{
+    return MidiChart::generate (*this, file);
 }

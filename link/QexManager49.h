@@ -124,6 +124,14 @@ public:
     bool programItem (int item, int mode, int channel, int number, int min, int max, int option);
 
     //==============================================================================
+    // Settings file and chart (message thread). Each returns false when the file could not
+    // be written or read; a failed load changes nothing.
+
+    bool saveSettings (const juce::File& file) const;
+    bool loadSettings (const juce::File& file);
+    bool generateChart (const juce::File& file) const;
+
+    //==============================================================================
     juce::Array<QexManagerListener*, juce::CriticalSection> listeners;
 
     std::atomic<bool> connected{false};
