@@ -1,0 +1,3 @@
+#include "firmware/IDevManager.h"
+
+void IDevManager::SendEnterUpdate (IFWHelper*) {}

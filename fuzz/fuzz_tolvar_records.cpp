@@ -1,0 +1,43 @@
+// Decoding and checking of the record boot loader's firmware files: any text either decodes
+// and checks into records that tile the decoded bytes exactly, or is refused, and nothing is
+// written past the decoded bytes.
+#include "firmware/TolvarFWUpdater.h"
+
+#include <cstdlib>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
+{
+    constexpr unsigned char kCanary = 0xA5;
+    static std::vector<unsigned char> image;
+    image.assign ((size_t) TolvarFWUpdater::kImageSize + 64, kCanary);
+
+    juce::MemoryInputStream in (data, size, false);
+    int length = -1;
+    const auto decoded = TolvarFWUpdater::decodeText (in, (juce::int64) size, image.data(), length);
+
+    if (length < 0 || length > TolvarFWUpdater::kImageSize || (size_t) length > size / 2)
+        std::abort();
+
+    for (size_t i = (size_t) TolvarFWUpdater::kImageSize; i < image.size(); ++i)
+        if (image[i] != kCanary)
+            std::abort();
+
+    if (decoded.failed())
+        return 0;
+
+    if ((size_t) length != size / 2)
+        std::abort();
+
+    if (TolvarFWUpdater::checkRecords (image.data(), length).wasOk())
+    {
+        int p = 0;
+        while (p < length)
+            p += TolvarFWUpdater::recordTotal (image.data(), p);
+
+        if (p != length)
+            std::abort();
+    }
+
+    return 0;
+}

@@ -1,0 +1,61 @@
+#include "firmware/DravikFWUpdater.h"
+#include "firmware/TolvarFWUpdater.h"
+#include "firmware/YarvelFWUpdater.h"
+#include "support/EngineRig.h"
+#include "support/FirmwareFile.h"
+#include "support/SimDravikBootLoader.h"
+#include "support/SimTolvarBootLoader.h"
+#include "support/SimYarvelBootLoader.h"
+
+#include <gtest/gtest.h>
+
+// The engines' real waits: 31 polls for a handshake or a page count, four of them for a block.
+
+TEST (FirmwareTimeouts, SilenceRunsTheWaitsOut)
+{
+    {
+        // No host at all: nothing is sent, nothing answers.
+        TolvarFWUpdater engine;
+        FirmwareFile f (FirmwareFile::hexText (FirmwareFile::endRecord()));
+        EngineThread thread (engine, nullptr, f.file());
+        EXPECT_EQ (thread.runToEnd().getErrorMessage(), "Time out error");
+    }
+    {
+        EngineRig<TolvarFWUpdater, SimTolvarBootLoader> rig;
+        rig.loader.setHandshakeAnswer (-1);
+        FirmwareFile f (FirmwareFile::hexText (FirmwareFile::endRecord()));
+        EXPECT_EQ (rig.burn (f.file()).getErrorMessage(), "Time out error");
+        EXPECT_EQ (rig.loader.receivedCount(), 1);
+    }
+    {
+        // Answers with the wrong velocity are no answers: four tries run out.
+        using Sim = SimYarvelBootLoader;
+        EngineRig<YarvelFWUpdater, Sim> rig;
+        rig.loader.scriptBlockAnswers ({Sim::wrongVelocity, Sim::silent, Sim::wrongVelocity, Sim::silent});
+        FirmwareFile f (FirmwareFile::pattern (10));
+        EXPECT_EQ (rig.burn (f.file()).getErrorMessage(), "Firmware block not accepted");
+        EXPECT_EQ (rig.loader.receivedCount(), 1 + 4);
+    }
+}
+
+TEST (FirmwareTimeouts, ACountWhoseLowNibbleIsZeroNeedsNoEcho)
+{
+    EngineRig<DravikFWUpdater, SimDravikBootLoader> rig (true);
+    rig.loader.setCountAnswer (-2);
+    rig.loader.scriptPageAnswers ({5});
+    FirmwareFile f (FirmwareFile::pattern (16 * 512));
+
+    EXPECT_TRUE (rig.burn (f.file()).wasOk());
+    EXPECT_EQ (rig.loader.announcedPages(), 16);
+    EXPECT_EQ (rig.loader.pagesReceived(), 1);
+}
+
+TEST (FirmwareTimeouts, AMissingCountEchoFailsOtherwise)
+{
+    EngineRig<DravikFWUpdater, SimDravikBootLoader> rig (true);
+    rig.loader.setCountAnswer (-2);
+    FirmwareFile f (FirmwareFile::pattern (600));
+
+    EXPECT_EQ (rig.burn (f.file()).getErrorMessage(), "Page count acknowledge error");
+    EXPECT_EQ (rig.loader.pagesReceived(), 0);
+}

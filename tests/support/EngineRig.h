@@ -1,0 +1,44 @@
+#pragma once
+
+#include "support/EngineThread.h"
+#include "support/RecordingHost.h"
+
+// One engine wired to one simulated boot loader through a recording host, no ports: the
+// host hands each message to the loader, the loader's answers go to the engine's
+// HandleMidiMessage. The loader is declared after the engine so that it stops answering
+// before the engine is destroyed.
+template <typename Engine, typename Loader>
+class EngineRig
+{
+public:
+    explicit EngineRig (bool answerInline = false)
+    {
+        loader.setAnswerInline (answerInline);
+        loader.setDeliver ([this] (const juce::MidiMessage& m) { engine.HandleMidiMessage (m); });
+    }
+
+    juce::Result burn (const juce::File& file)
+    {
+        EngineThread thread (engine, &host, file);
+        auto result = thread.runToEnd();
+        loader.stop();
+        return result;
+    }
+
+    // Asks the engine's thread to stop once the loader has received `count` messages; the
+    // hook runs inside the engine's own send.
+    void cancelAfter (int count)
+    {
+        loader.setOnReceive (
+            [count] (int received)
+            {
+                if (received == count)
+                    if (auto* t = juce::Thread::getCurrentThread())
+                        t->signalThreadShouldExit();
+            });
+    }
+
+    Engine engine;
+    Loader loader;
+    RecordingHost host{[this] (const juce::MidiMessage& m) { loader.receive (m); }};
+};
