@@ -1,3 +1,4 @@
+#include "link/JuceMidiPorts.h"
 #include "link/KnownPortManager.h"
 #include "link/QexMidiMessage49.h"
 #include "support/LinkFixture.h"
@@ -298,4 +299,19 @@ TEST_F (LinkPortsTest, DestroyingTheManagerWhileTheKeyboardSendsOrDetectionRunsI
         manager.reset();
         keyboard.shutdown();
     }
+}
+
+TEST_F (LinkPortsTest, JuceLayerOpensNothingOutsideItsDeviceLists)
+{
+    // On a machine without MIDI both lists are empty; that is a normal state.
+    JuceMidiPorts juceLayer;
+
+    struct NoReceiver : MidiPorts::Receiver
+    {
+        void midiPortMessage (juce::MidiInput*, const juce::String&, const juce::MidiMessage&) override {}
+    } receiver;
+
+    EXPECT_EQ (juceLayer.openInput (-1, receiver), nullptr);
+    EXPECT_EQ (juceLayer.openInput (juceLayer.getInputNames().size(), receiver), nullptr);
+    EXPECT_EQ (juceLayer.openOutput (juceLayer.getOutputNames().size()), nullptr);
 }
