@@ -24,10 +24,26 @@ bool areDataBytes (Values... values) noexcept
     return (isDataByte (values) && ...);
 }
 
+// Pauses the calling thread for `duration`. A plain sleep wakes up about a tenth of a
+// millisecond late on a desktop scheduler, which over the hundreds of pauses of a transfer
+// adds a twentieth to its length; so the last stretch is waited out by yielding.
+void pauseFor (std::chrono::microseconds duration)
+{
+    using Clock = std::chrono::steady_clock;
+    const auto deadline = Clock::now() + duration;
+    const auto wakeEarly = std::chrono::microseconds (200);
+
+    if (duration > wakeEarly)
+        std::this_thread::sleep_for (duration - wakeEarly);
+
+    while (Clock::now() < deadline)
+        std::this_thread::yield();
+}
+
 // Paces the keyboard: it needs this long to digest one message.
 void pauseAfterMessage()
 {
-    std::this_thread::sleep_for (std::chrono::microseconds (2000));
+    pauseFor (std::chrono::microseconds (2000));
 }
 
 constexpr int kDetectionPeriodMs = 2000;
@@ -180,7 +196,7 @@ void QexManager49::sendIdRequest (int outputIndex)
     if (probeOutput != nullptr)
     {
         probeOutput->sendMessageNow (IQexMidiMessage::IdentityRequest());
-        std::this_thread::sleep_for (std::chrono::microseconds (5000));
+        pauseFor (std::chrono::microseconds (5000));
     }
 }
 

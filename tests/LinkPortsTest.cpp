@@ -59,8 +59,8 @@ TEST_F (LinkPortsTest, IdentityReplyTakesTheKeyboardsPortsOnTheMidiThread)
 {
     SimulatedKeyboard keyboard ("Velmont Quillet", 4, 1);
     keyboard.setRevision (1, 2, 3, 4);
+    RecordingListener listener; // outlives the manager's deliveries
     QexManager49 manager;
-    RecordingListener listener;
     connect (manager, keyboard, listener);
 
     EXPECT_EQ (manager.keyboardModel, 0x401);
@@ -78,8 +78,8 @@ TEST_F (LinkPortsTest, IdentityReplyTakesTheKeyboardsPortsOnTheMidiThread)
 TEST_F (LinkPortsTest, ForeignShortOrUnknownIdentityRepliesConnectNothing)
 {
     SimulatedKeyboard keyboard;
+    RecordingListener listener; // outlives the manager's deliveries
     QexManager49 manager;
-    RecordingListener listener;
     manager.listeners.add (&listener);
     manager.openMidiIns (true);
 
@@ -99,8 +99,8 @@ TEST_F (LinkPortsTest, ForeignShortOrUnknownIdentityRepliesConnectNothing)
 TEST_F (LinkPortsTest, IdentityReplyWhileConnectedReconnectsAndClosesTheInputsAfterItsDelivery)
 {
     SimulatedKeyboard keyboard;
+    RecordingListener listener; // outlives the manager's deliveries
     QexManager49 manager;
-    RecordingListener listener;
     connect (manager, keyboard, listener);
     ASSERT_EQ (ports->getNumOpenInputs ("Velmont Quillet"), 1);
 
@@ -118,8 +118,8 @@ TEST_F (LinkPortsTest, IdentityReplyWhileConnectedReconnectsAndClosesTheInputsAf
 TEST_F (LinkPortsTest, ReplyAfterTheOutputListShrankConnectsWithoutAnOutput)
 {
     const int input = ports->addInputPort ("Velmont Quillet");
+    RecordingListener listener; // outlives the manager's deliveries
     QexManager49 manager;
-    RecordingListener listener;
     manager.listeners.add (&listener);
     manager.openMidiIns (true);
 
@@ -155,8 +155,8 @@ TEST_F (LinkPortsTest, SetDevicesTakesTheFirstOutputOfTheNameAndKeepsTheOldOneWh
 TEST_F (LinkPortsTest, InputsOpenOnlyInStandaloneModeAndEveryOpeningIsClosed)
 {
     SimulatedKeyboard keyboard;
+    RecordingListener listener; // outlives the manager's deliveries
     QexManager49 manager;
-    RecordingListener listener;
 
     QexManager49::sStandaloneMode = false;
     manager.openMidiIns (true);
@@ -186,8 +186,8 @@ TEST_F (LinkPortsTest, InputsOpenOnlyInStandaloneModeAndEveryOpeningIsClosed)
 TEST_F (LinkPortsTest, DetectionWithoutOutputsStartsNoTimerAndLeavesTheInputsOpen)
 {
     Recorder onlyInput ("Input only", SimulatedMidiDevice::Ports::inputOnly);
+    RecordingListener listener; // outlives the manager's deliveries
     QexManager49 manager;
-    RecordingListener listener;
     manager.listeners.add (&listener);
 
     manager.startDetection (true);
@@ -228,8 +228,8 @@ TEST_F (LinkPortsTest, KnownPortTableHoldsFourRowsAndChecksItsIndex)
 TEST_F (LinkPortsTest, BurnModeLendsTheNamedPortAndForwardsEveryInputFirst)
 {
     SimulatedKeyboard keyboard;
+    RecordingListener listener; // outlives the manager's deliveries
     QexManager49 manager;
-    RecordingListener listener;
     connect (manager, keyboard, listener);
     RecordingCallback updater;
 

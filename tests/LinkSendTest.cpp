@@ -344,4 +344,5 @@ TEST_F (LinkSendTest, ReadBackChainFromInsideTheNotificationsWhileTheEditorEdits
     EXPECT_EQ (manager->itemForController ((0x70 + 3) & 0x7F), 0x70);
     ASSERT_TRUE (keyboard->waitUntilIdle());
     EXPECT_EQ (keyboard->getState().leds.size(), 8u);
+    manager.reset(); // before the listener goes
 }

@@ -28,8 +28,8 @@ TEST_F (LinkDetectionTest, KeyboardOnTheSecondOfThreeOutputsIsTakenAndTheNextTic
     Bystander first ("Synth A");
     SimulatedKeyboard keyboard ("Velmont Quillet", 4, 0);
     Bystander third ("Synth C");
+    RecordingListener listener; // outlives the manager's deliveries
     QexManager49 manager;
-    RecordingListener listener;
     manager.listeners.add (&listener);
 
     const auto start = juce::Time::getMillisecondCounterHiRes();
@@ -59,8 +59,8 @@ TEST_F (LinkDetectionTest, KeyboardOnTheSecondOfThreeOutputsIsTakenAndTheNextTic
 TEST_F (LinkDetectionTest, NoKeyboardEndsWithNotificationSevenOnTheMessageThreadAfterTwoRounds)
 {
     Bystander only ("Synth A");
+    RecordingListener listener; // outlives the manager's deliveries
     QexManager49 manager;
-    RecordingListener listener;
     manager.listeners.add (&listener);
 
     const auto start = juce::Time::getMillisecondCounterHiRes();
@@ -82,8 +82,8 @@ TEST_F (LinkDetectionTest, OutsideStandaloneModeAKnownPortNameIsTakenWhenNobodyA
     SimulatedKeyboard silentKeyboard ("Velmont Quillet");
     silentKeyboard.setSilent (true);
     Bystander other ("Synth A");
+    RecordingListener listener; // outlives the manager's deliveries
     QexManager49 manager;
-    RecordingListener listener;
     manager.listeners.add (&listener);
 
     manager.startDetection (true);
@@ -107,8 +107,8 @@ TEST_F (LinkDetectionTest, ReadBackFromNotificationZeroFinishesBeforeTheInputsCl
     SimulatedKeyboard keyboard;
     keyboard.setParam (3, 0x01, 20);
     keyboard.setReplyDelayMs (100);
+    RecordingListener listener; // outlives the manager's deliveries
     QexManager49 manager;
-    RecordingListener listener;
     listener.reaction = [&manager] (int code, int, int)
     {
         if (code == 0)

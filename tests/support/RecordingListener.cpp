@@ -10,11 +10,9 @@ void RecordingListener::QexInfoReceived (int code, int a, int b, void* data)
     if (reaction)
         reaction (code, a, b);
 
-    {
-        const std::lock_guard<std::mutex> l (lock);
-        received.push_back ({code, a, b, juce::MessageManager::getInstance()->isThisTheMessageThread()});
-    }
-
+    // Notified under the lock: a waiter may destroy the listener as soon as it sees this.
+    const std::lock_guard<std::mutex> l (lock);
+    received.push_back ({code, a, b, juce::MessageManager::getInstance()->isThisTheMessageThread()});
     changed.notify_all();
 }
 
