@@ -136,17 +136,19 @@ void ControlArt::drawPedal (juce::Graphics& g, Rectangle<float> r)
     g.setColour (Colour (0xff6a6e75u));
     g.drawRoundedRectangle (box, 4.0f, 1.0f);
 
-    // A sustain pedal in side view: a sloping plate on a base.
+    // A sustain pedal in side view: a sloping plate hinged on a base.
     const auto x = box.getX(), y = box.getY(), w = box.getWidth(), h = box.getHeight();
     Path plate;
-    plate.startNewSubPath (x + w * 0.18f, y + h * 0.62f);
-    plate.lineTo (x + w * 0.82f, y + h * 0.30f);
-    plate.lineTo (x + w * 0.86f, y + h * 0.40f);
+    plate.startNewSubPath (x + w * 0.16f, y + h * 0.60f);
+    plate.lineTo (x + w * 0.84f, y + h * 0.22f);
+    plate.lineTo (x + w * 0.88f, y + h * 0.38f);
     plate.lineTo (x + w * 0.24f, y + h * 0.72f);
     plate.closeSubPath();
     g.setColour (Colour (0xffe2e4e8u));
     g.fillPath (plate);
-    g.fillRoundedRectangle (x + w * 0.14f, y + h * 0.74f, w * 0.72f, h * 0.10f, 1.0f);
+    g.fillRoundedRectangle (x + w * 0.10f, y + h * 0.74f, w * 0.80f, h * 0.12f, 1.0f);
+    g.setColour (Colour (0xff2b2e33u));
+    g.fillEllipse (Rectangle<float> (w * 0.14f, w * 0.14f).withCentre ({x + w * 0.22f, y + h * 0.66f}));
 }
 
 void ControlArt::drawSmallButton (juce::Graphics& g, Rectangle<float> r, Kind symbol)
