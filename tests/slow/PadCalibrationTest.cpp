@@ -105,9 +105,6 @@ TEST_F (PadCalibrationTest, OpensWithTheKeyboardsGainsClampedToTheSliderRange)
 
     {
         PadCalibrationDialog dialog (*manager);
-        EXPECT_EQ (dialog.getName(), "Pad Gain Calibration");
-        EXPECT_EQ (dialog.getWidth(), 600);
-        EXPECT_FALSE (dialog.isResizable());
 
         auto& page = pageOf (dialog);
 
@@ -118,10 +115,8 @@ TEST_F (PadCalibrationTest, OpensWithTheKeyboardsGainsClampedToTheSliderRange)
         {
             EXPECT_EQ (page.getGain (k), expected[k]) << k;
             EXPECT_EQ (sliders[(size_t) k]->getValue(), expected[k]) << k;
-            EXPECT_EQ (sliders[(size_t) k]->getBounds(), juce::Rectangle<int> (16 + 52 * k, 56, 47, 200));
         }
         EXPECT_EQ (sliders[0]->getTextFromValue (sliders[0]->getValue()), "100/64");
-        EXPECT_EQ (button (page, "OK").getBounds(), juce::Rectangle<int> (472, 16, 110, 24));
 
         // The page asked for each pad's gain, in order.
         const auto asked = sent();
