@@ -6,7 +6,7 @@
 
 namespace
 {
-std::atomic<Dialogs*> installedDialogs { nullptr };
+std::atomic<Dialogs*> installedDialogs{nullptr};
 }
 
 Dialogs& Dialogs::get()

@@ -14,7 +14,7 @@ bool JuceDialogs::chooseFileToOpen (const juce::String& title, const juce::File&
                                     const juce::String& patterns, juce::File& result)
 {
     juce::FileChooser chooser (title, startingPoint, patterns);
-    if (! chooser.browseForFileToOpen())
+    if (!chooser.browseForFileToOpen())
         return false;
     result = chooser.getResult();
     return true;
@@ -25,7 +25,7 @@ bool JuceDialogs::chooseFileToSave (const juce::String& title, const juce::File&
 {
     // The caller decides about replacing an existing file, so the chooser does not ask.
     juce::FileChooser chooser (title, startingPoint, patterns);
-    if (! chooser.browseForFileToSave (false))
+    if (!chooser.browseForFileToSave (false))
         return false;
     result = chooser.getResult();
     return true;

@@ -153,9 +153,9 @@ void SimulatedKeyboard::handleFromHost (const juce::MidiMessage& message)
 
         if (cmd == 0x06 && memory == 0x40)
             ++padCalibrationStores;
-        else if (memory >= 0 && memory < 8 && cmd == 0x06)
+        else if (memory >= 0 && memory <= 8 && cmd == 0x06)
             memories[(size_t) memory] = state;
-        else if (memory >= 0 && memory < 8 && memories[(size_t) memory].has_value())
+        else if (memory >= 0 && memory <= 8 && memories[(size_t) memory].has_value())
             state = *memories[(size_t) memory];
 
         return;

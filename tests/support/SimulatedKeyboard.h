@@ -67,7 +67,7 @@ private:
 
     mutable std::mutex stateLock;
     State state;
-    std::array<std::optional<State>, 8> memories;
+    std::array<std::optional<State>, 9> memories; // by memory number, 1 to 8 on the keyboard
     int padCalibrationStores = 0;
     std::array<int, 4> revision{1, 0, 0, 0};
 

@@ -1,0 +1,44 @@
+#include "app/AppClass.h"
+
+#include "app/MainAppWindow.h"
+#include "pickers/VLookAndFeel.h"
+
+AppClass::AppClass() = default;
+
+AppClass::~AppClass() = default;
+
+void AppClass::initialise (const juce::String&)
+{
+    lookAndFeel = std::make_unique<VLookAndFeel>();
+    juce::LookAndFeel::setDefaultLookAndFeel (lookAndFeel.get());
+
+    mainWindow = std::make_unique<MainAppWindow>();
+    mainWindow->centreWithSize (816, 545);
+    mainWindow->setVisible (true);
+}
+
+void AppClass::shutdown()
+{
+    mainWindow = nullptr;
+
+    // The framework keeps a pointer to the default look; let go of it before freeing ours.
+    juce::LookAndFeel::setDefaultLookAndFeel (nullptr);
+    lookAndFeel = nullptr;
+}
+
+const juce::String AppClass::getApplicationName()
+{
+    return "Brisca Tarn Quorvel";
+}
+
+const juce::String AppClass::getApplicationVersion()
+{
+    return "1.0";
+}
+
+bool AppClass::moreThanOneInstanceAllowed()
+{
+    return true;
+}
+
+void AppClass::anotherInstanceStarted (const juce::String&) {}
