@@ -422,6 +422,19 @@ void KbdSettingComponentQuill::buttonClicked (juce::Button* button)
         resetToDefaults();
     else if (button == sendButton.get())
         sendToKeyboard();
+    else if (button == loadButton.get())
+        loadSettingsFile();
+    else if (button == saveButton.get())
+        saveSettingsFile();
+    else if (button == chartButton.get())
+        writeChartFile();
+    else if (button == padsButton.get())
+    {
+        if (!manager.connected)
+            showKeyboardProblem (kNotDetectedYetText);
+        else
+            calibratePads();
+    }
 }
 
 void KbdSettingComponentQuill::resetToDefaults()

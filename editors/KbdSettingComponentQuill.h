@@ -54,6 +54,7 @@ public:
     void enableModesForItem (int itemId);
     void reloadGUIforCurrentItem();
     void updateGlobalUI();
+    void calibratePads();
 
     // Read by tests and by the shell; the editor's state is otherwise its own.
     int getCurrentItem() const noexcept { return currentItem; }
@@ -62,6 +63,9 @@ public:
 
 private:
     void buildWidgets();
+    void loadSettingsFile();
+    void saveSettingsFile();
+    void writeChartFile();
     void showKeyboardProblem (const juce::String& text);
     bool isOptionBox (const juce::ComboBox* box) const noexcept;
     void showOption (int option);
