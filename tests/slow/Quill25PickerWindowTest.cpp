@@ -115,9 +115,21 @@ TEST_F (Quill25PickerWindow, RealClicksReachTheOwnerAsIdentifiers)
     EXPECT_EQ (recorder.messages[2], "0x30");
     EXPECT_FALSE (pad3.getToggleState());
 
-    // Leave the pointer over a knob so the picture shows a hover mark too.
+    // Resting over a knob shows the hover mark and, through the look-and-feel, its tooltip
+    // sized as the look lays it out.
+    juce::TooltipWindow tips (nullptr, 200);
     mouse.moveTo (widgetWithText (panel.picker, "0x0C").getScreenBounds().getCentre());
-    ActionRecorder::pump (300);
+    const auto end = juce::Time::getMillisecondCounter() + 3000;
+    while (!tips.isVisible() && juce::Time::getMillisecondCounter() < end)
+        ActionRecorder::pump (50);
+
+    ASSERT_TRUE (tips.isVisible());
+    int w = 0, h = 0;
+    lookAndFeel.getTooltipSize ("Knob #6 - Chorus Amt", w, h);
+    EXPECT_EQ (tips.getWidth(), w);
+    EXPECT_EQ (tips.getHeight(), h);
+
     writeSnapshot (panel, "quill25-picker.png");
+    writeSnapshot (tips, "quill25-tooltip.png");
     EXPECT_EQ (recorder.messages.size(), 3);
 }
