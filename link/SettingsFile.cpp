@@ -3,8 +3,10 @@
 #include "link/QexParameterStore.h"
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <string_view>
 #include <vector>
 
@@ -181,8 +183,20 @@ private:
         {
             skipSpace();
 
-            if (startsWith ("<!--") ? !skipPast ("-->") : startsWith ("<?") ? !skipPast ("?>") : true)
+            if (startsWith ("<!--"))
+            {
+                if (!skipPast ("-->"))
+                    return;
+            }
+            else if (startsWith ("<?"))
+            {
+                if (!skipPast ("?>"))
+                    return;
+            }
+            else
+            {
                 return;
+            }
         }
     }
 
@@ -224,7 +238,8 @@ private:
             }
 
             ++p;
-            return digits > 0 && code > 0 && code <= 0x10FFFF;
+            const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
+            return digits > 0 && code > 0 && code <= 0x10FFFF && !surrogate;
         }
 
         for (const char* entity : {"amp;", "lt;", "gt;", "quot;", "apos;"})
@@ -251,7 +266,9 @@ private:
             if (*p == 0 || *p == '<')
                 return false;
 
-            if (*p == '&' ? !reference() : (++p, false))
+            if (*p != '&')
+                ++p;
+            else if (!reference())
                 return false;
         }
 

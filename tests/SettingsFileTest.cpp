@@ -209,6 +209,7 @@ TEST_F (SettingsFileTest, FilesThatAreNoDocumentChangeNothingAndReportFalse)
         "<S/><S/>",
         "<S></S>trailing",
         "<S>&#0;</S>",
+        "<S a=\"&#xD800;\"/>",
         "<S><Items><Item ID=\"1\"Num=\"5\"/></Items></S>",
         juce::String::fromUTF8 ("<S><Items><\xc3\xa9 ID=\"1\" Num=\"5\"/></Items></S>"),
     };
