@@ -4,7 +4,8 @@
 //
 // Input: records of a length byte and that many bytes. A record starting with F0 is a SysEx
 // message of the bytes that follow (any values); any other record is a short message built
-// from its status byte. An input whose first byte is A5 ends with a whole settings transfer.
+// from its status byte. A first byte A5 is no record: it starts from an empty mapping (so
+// that a transfer stays short) and ends with a whole settings transfer.
 #include "link/QexManager49.h"
 
 #include <cstddef>
@@ -127,7 +128,17 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
     manager.listeners.add (&readBack);
     manager.setDevicesEx ("unknown", "Fuzz keyboard", 0x400);
 
-    for (size_t pos = 0; pos < size;)
+    const bool transfer = size > 0 && data[0] == 0xA5;
+
+    if (transfer)
+        manager.withMapsLocked (
+            [] (QexParameterStore::Maps& maps)
+            {
+                for (auto& map : maps.itemParams)
+                    map.clear();
+            });
+
+    for (size_t pos = transfer ? 1 : 0; pos < size;)
     {
         const size_t length = std::min ((size_t) data[pos], size - pos - 1);
         bool ok = false;
@@ -152,7 +163,7 @@ extern "C" int LLVMFuzzerTestOneInput (const uint8_t* data, size_t size)
         }
     }
 
-    if (size > 0 && data[0] == 0xA5)
+    if (transfer)
         manager.updateKeyboard (1);
 
     return 0;
