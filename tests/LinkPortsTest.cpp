@@ -1,4 +1,3 @@
-#include "link/JuceMidiPorts.h"
 #include "link/KnownPortManager.h"
 #include "link/QexMidiMessage49.h"
 #include "support/LinkFixture.h"
@@ -73,27 +72,6 @@ TEST_F (LinkPortsTest, IdentityReplyTakesTheKeyboardsPortsOnTheMidiThread)
     EXPECT_TRUE (manager.postStoreRequest (2));
     ASSERT_TRUE (keyboard.waitForReceived (1));
     EXPECT_TRUE (sameBytes (keyboard.getReceived().at (0), QexMidiMessage49::SaveMemoryRequest (2)));
-}
-
-TEST_F (LinkPortsTest, ForeignShortOrUnknownIdentityRepliesConnectNothing)
-{
-    SimulatedKeyboard keyboard;
-    RecordingListener listener; // outlives the manager's deliveries
-    QexManager49 manager;
-    manager.listeners.add (&listener);
-    manager.openMidiIns (true);
-
-    const juce::uint8 foreign[] = {0x7E, 0x7F, 0x06, 0x02, 0x00, 0x11, 0x22, 0x02,
-                                   0x00, 0x04, 0x00, 1,    2,    3,    4};
-    const juce::uint8 badVariant[] = {0x7E, 0x7F, 0x06, 0x02, 0x00, 0x3E, 0x5A, 0x02,
-                                      0x00, 0x05, 0x01, 1,    2,    3,    4};
-    keyboard.post (juce::MidiMessage::createSysExMessage (foreign, (int) sizeof (foreign)));
-    keyboard.post (juce::MidiMessage::createSysExMessage (badVariant, (int) sizeof (badVariant)));
-    keyboard.post (juce::MidiMessage::controllerEvent (1, 64, 127));
-    ASSERT_TRUE (keyboard.waitUntilIdle());
-
-    EXPECT_FALSE (manager.connected);
-    EXPECT_TRUE (listener.getAll().empty());
 }
 
 TEST_F (LinkPortsTest, IdentityReplyWhileConnectedReconnectsAndClosesTheInputsAfterItsDelivery)
@@ -299,19 +277,4 @@ TEST_F (LinkPortsTest, DestroyingTheManagerWhileTheKeyboardSendsOrDetectionRunsI
         manager.reset();
         keyboard.shutdown();
     }
-}
-
-TEST_F (LinkPortsTest, JuceLayerOpensNothingOutsideItsDeviceLists)
-{
-    // On a machine without MIDI both lists are empty; that is a normal state.
-    JuceMidiPorts juceLayer;
-
-    struct NoReceiver : MidiPorts::Receiver
-    {
-        void midiPortMessage (juce::MidiInput*, const juce::String&, const juce::MidiMessage&) override {}
-    } receiver;
-
-    EXPECT_EQ (juceLayer.openInput (-1, receiver), nullptr);
-    EXPECT_EQ (juceLayer.openInput (juceLayer.getInputNames().size(), receiver), nullptr);
-    EXPECT_EQ (juceLayer.openOutput (juceLayer.getOutputNames().size()), nullptr);
 }

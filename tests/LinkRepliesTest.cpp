@@ -187,17 +187,13 @@ TEST_F (LinkRepliesTest, MessagesFromAnotherInputAreIgnoredOnceConnected)
     EXPECT_EQ (manager->globals[1], 0);
 }
 
-TEST_F (LinkRepliesTest, BlockingQueryTakesTheMatchingReply)
+TEST_F (LinkRepliesTest, BlockingQueryTakesItsReplyAndIsEndedByAnotherSysexButNotByChannelMessages)
 {
     auto state = keyboard->getState();
     state.padGains[3] = 77;
     keyboard->setState (state);
-
     EXPECT_EQ (manager->queryItemParamValue (0x34, 0x73, 0x40), 77);
-}
 
-TEST_F (LinkRepliesTest, BlockingQueryIsEndedByAnotherSysexButNotByChannelMessages)
-{
     keyboard->setSilent (true);
     keyboard->post (juce::MidiMessage::controllerEvent (1, 74, 5), 20);
     keyboard->post (juce::MidiMessage::noteOn (1, 48, (juce::uint8) 5), 30);

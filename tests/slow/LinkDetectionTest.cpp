@@ -101,22 +101,3 @@ TEST_F (LinkDetectionTest, OutsideStandaloneModeAKnownPortNameIsTakenWhenNobodyA
     EXPECT_TRUE (manager.postStoreRequest (4));
     EXPECT_TRUE (silentKeyboard.waitForReceived (1));
 }
-
-TEST_F (LinkDetectionTest, ReadBackFromNotificationZeroFinishesBeforeTheInputsClose)
-{
-    SimulatedKeyboard keyboard;
-    keyboard.setParam (3, 0x01, 20);
-    keyboard.setReplyDelayMs (100);
-    RecordingListener listener; // outlives the manager's deliveries
-    QexManager49 manager;
-    listener.reaction = [&manager] (int code, int, int)
-    {
-        if (code == 0)
-            manager.postItemConfigRequest (0);
-    };
-    manager.listeners.add (&listener);
-
-    manager.startDetection (true);
-    ASSERT_TRUE (listener.dispatchUntil (1, 1, 4000));
-    EXPECT_EQ (manager.getParamForItem (3, 0x01), 20);
-}
