@@ -4,6 +4,7 @@
 // engine's own pauses); answers arrive before each wait begins, so no poll sleeps. The
 // counters report the floor and wall time / floor.
 #include "firmware/DravikFWUpdater.h"
+#include "firmware/IFWHelper.h"
 #include "firmware/TolvarFWUpdater.h"
 #include "firmware/YarvelFWUpdater.h"
 #include "support/EngineThread.h"
@@ -25,7 +26,10 @@ constexpr double kLinkPauseMs = 2.0;
 class PacedHost : public IFWHelper
 {
 public:
-    explicit PacedHost (SimBootLoader& l) : loader (l) {}
+    explicit PacedHost (SimBootLoader& l)
+        : loader (l)
+    {
+    }
 
     void SendMidiMessage (const juce::MidiMessage& message) override
     {
@@ -70,7 +74,7 @@ void BM_TolvarImage (benchmark::State& state)
     // Records of 250 payload bytes (254 on the wire, 24 chunks), the last one shorter, and
     // the end mark the loader answers with "complete".
     juce::MemoryBlock image;
-    while (image.getSize() + 254 + 4 <= kImageBytes)
+    while (image.getSize() + 254 + 8 <= kImageBytes)
         image.append (FirmwareFile::record (std::vector<juce::uint8> (250, 0x5A)).getData(), 254);
     const auto tail = kImageBytes - 4 - image.getSize() - 4;
     image.append (FirmwareFile::record (std::vector<juce::uint8> (tail, 0xA5)).getData(), tail + 4);
@@ -79,7 +83,8 @@ void BM_TolvarImage (benchmark::State& state)
     int chunks = 0;
     for (int p = 0; p < (int) image.getSize();)
     {
-        const int total = TolvarFWUpdater::recordTotal (static_cast<const unsigned char*> (image.getData()), p);
+        const int total =
+            TolvarFWUpdater::recordTotal (static_cast<const unsigned char*> (image.getData()), p);
         chunks += (total + TolvarFWUpdater::kChunkBytes - 1) / TolvarFWUpdater::kChunkBytes;
         p += total;
     }

@@ -15,7 +15,8 @@ void ShowError (const juce::String& text)
 } // namespace
 
 UpdaterRunner::UpdaterRunner (QexManager49& link, IDevManager* deviceManager)
-    : juce::ThreadWithProgressWindow ("Upgrading firmware, please wait...", true, true, kCancelTimeoutMs, "Cancel")
+    : juce::ThreadWithProgressWindow ("Upgrading firmware, please wait...", true, true, kCancelTimeoutMs,
+                                      "Cancel")
     , devManager (deviceManager)
     , manager (&link)
 {
@@ -41,26 +42,26 @@ void UpdaterRunner::burn (juce::File firmware)
     MessageSender sender (manager);
     devManager->SendEnterUpdate (&sender);
 
-    if (! Dialogs::get().askOkCancel (juce::MessageBoxIconType::WarningIcon, "Enter Firmware Upgrade Mode",
-                                      devManager->GetUserRebootMessage() + "\n"
-                                          + "Click 'OK' when ready, or 'Cancel' to abort firmware update."))
+    if (!Dialogs::get().askOkCancel (juce::MessageBoxIconType::WarningIcon, "Enter Firmware Upgrade Mode",
+                                     devManager->GetUserRebootMessage() + "\n" +
+                                         "Click 'OK' when ready, or 'Cancel' to abort firmware update."))
         return;
 
     file = firmware;
 
     if (firmware == juce::File())
-        if (! Dialogs::get().chooseFileToOpen ("Please select the firmware file to burn...",
-                                               juce::File::getSpecialLocation (juce::File::userHomeDirectory),
-                                               devManager->GetFWFilePattern(), file))
+        if (!Dialogs::get().chooseFileToOpen ("Please select the firmware file to burn...",
+                                              juce::File::getSpecialLocation (juce::File::userHomeDirectory),
+                                              devManager->GetFWFilePattern(), file))
             return;
 
-    if (! manager->SetBurnMode (this, devManager->GetMIDIDevName()))
+    if (!manager->SetBurnMode (this, devManager->GetMIDIDevName()))
     {
         ShowError ("Can't found Keyboard. Make sure it's connected and retry");
         return;
     }
 
-    if (! runThread (juce::Thread::Priority::normal))
+    if (!runThread (juce::Thread::Priority::normal))
         ShowError ("The burn process has been canceled");
     else if (result.wasOk())
         Dialogs::get().showMessage (juce::MessageBoxIconType::InfoIcon, "Firmware Update Result",
@@ -103,6 +104,12 @@ void UpdaterRunner::handleIncomingMidiMessage (juce::MidiInput*, const juce::Mid
         updater->HandleMidiMessage (incoming);
 }
 
-void UpdaterRunner::SetProgress (double share) { setProgress (share); }
+void UpdaterRunner::SetProgress (double share)
+{
+    setProgress (share);
+}
 
-void UpdaterRunner::SendMidiMessage (const juce::MidiMessage& outgoing) { manager->SendMidiMessage (outgoing); }
+void UpdaterRunner::SendMidiMessage (const juce::MidiMessage& outgoing)
+{
+    manager->SendMidiMessage (outgoing);
+}

@@ -41,7 +41,7 @@ private:
     IDevManager* devManager;
     IFWUpdater* updater = nullptr;
     QexManager49* manager;
-    juce::Result result { juce::Result::fail ({}) };
+    juce::Result result{juce::Result::fail ({})};
 
     // Held while a message is handed to the engine and while the engine is set or taken
     // away, so that no message reaches an engine that is being deleted.

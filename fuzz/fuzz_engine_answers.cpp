@@ -16,14 +16,15 @@ namespace
 class Input
 {
 public:
-    Input (const uint8_t* d, size_t n) : data (d), size (n) {}
+    Input (const uint8_t* d, size_t n)
+        : data (d)
+        , size (n)
+    {
+    }
 
     bool empty() const { return pos >= size; }
 
-    int next()
-    {
-        return pos < size ? data[pos++] : 0;
-    }
+    int next() { return pos < size ? data[pos++] : 0; }
 
 private:
     const uint8_t* data;
@@ -34,7 +35,12 @@ private:
 class FuzzHost : public IFWHelper
 {
 public:
-    FuzzHost (IFWUpdater& e, int kind, Input& in) : engine (e), engineKind (kind), input (in) {}
+    FuzzHost (IFWUpdater& e, int kind, Input& in)
+        : engine (e)
+        , engineKind (kind)
+        , input (in)
+    {
+    }
 
     void SendMidiMessage (const juce::MidiMessage& message) override
     {
@@ -46,7 +52,7 @@ public:
 
         if (input.empty())
         {
-            if (! stopped)
+            if (!stopped)
                 if (auto* t = juce::Thread::getCurrentThread())
                     t->signalThreadShouldExit();
             stopped = true;
@@ -71,18 +77,20 @@ public:
         }
         else if (engineKind == 1)
         {
-            engine.HandleMidiMessage (juce::MidiMessage::noteOn (11, expectedNote, (juce::uint8) (value & 0x7F)));
+            engine.HandleMidiMessage (
+                juce::MidiMessage::noteOn (11, expectedNote, (juce::uint8) (value & 0x7F)));
         }
         else
         {
-            engine.HandleMidiMessage ((value & 1) != 0 ? juce::MidiMessage::noteOn (1, 0x51, (juce::uint8) 0x54)
-                                                       : juce::MidiMessage::noteOn (1, 0x61, (juce::uint8) 0));
+            engine.HandleMidiMessage ((value & 1) != 0
+                                          ? juce::MidiMessage::noteOn (1, 0x51, (juce::uint8) 0x54)
+                                          : juce::MidiMessage::noteOn (1, 0x61, (juce::uint8) 0));
         }
     }
 
     void SetProgress (double progress) override
     {
-        if (! (progress >= 0.0 && progress <= 1.0))
+        if (!(progress >= 0.0 && progress <= 1.0))
             std::abort();
     }
 
@@ -98,7 +106,13 @@ private:
 class Worker : public juce::Thread
 {
 public:
-    Worker (IFWUpdater& e, IFWHelper& h, const juce::File& f) : juce::Thread ("fuzz"), engine (e), host (h), file (f) {}
+    Worker (IFWUpdater& e, IFWHelper& h, const juce::File& f)
+        : juce::Thread ("fuzz")
+        , engine (e)
+        , host (h)
+        , file (f)
+    {
+    }
 
     void run() override
     {

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-TEST (DevManagers, NameTheirFilesPortAndRebootText)
+TEST (DevManagers, DifferOnlyInFilesEngineEnterMessageAndRebootText)
 {
     TolvarDevManager tolvar;
     DravikDevManager dravik;
@@ -20,20 +20,12 @@ TEST (DevManagers, NameTheirFilesPortAndRebootText)
     EXPECT_EQ (tolvar.GetUserRebootMessage(), "Please unplug the keyboard, then plug it in again.");
     EXPECT_EQ (dravik.GetUserRebootMessage(),
                "Please unplug the keyboard, then plug it in again WHILE HOLDING THE KEYBOARD SHIFT KEY.");
-}
 
-TEST (DevManagers, CreateANewEngineOfTheirProtocolEachTime)
-{
-    TolvarDevManager tolvar;
-    DravikDevManager dravik;
-
-    std::unique_ptr<IFWUpdater> t1 (tolvar.CreateBurner()), t2 (tolvar.CreateBurner());
-    std::unique_ptr<IFWUpdater> d1 (dravik.CreateBurner());
-
+    std::unique_ptr<IFWUpdater> t1 (tolvar.CreateBurner()), t2 (tolvar.CreateBurner()),
+        d (dravik.CreateBurner());
     EXPECT_NE (dynamic_cast<TolvarFWUpdater*> (t1.get()), nullptr);
-    EXPECT_NE (dynamic_cast<TolvarFWUpdater*> (t2.get()), nullptr);
     EXPECT_NE (t1.get(), t2.get());
-    EXPECT_NE (dynamic_cast<DravikFWUpdater*> (d1.get()), nullptr);
+    EXPECT_NE (dynamic_cast<DravikFWUpdater*> (d.get()), nullptr);
 }
 
 TEST (DevManagers, OnlyTheSysExKeyboardIsSentTheAccessCode)
@@ -42,10 +34,9 @@ TEST (DevManagers, OnlyTheSysExKeyboardIsSentTheAccessCode)
     RecordingHost host ([&sent] (const juce::MidiMessage& m) { sent.push_back (m); });
 
     DravikDevManager().SendEnterUpdate (&host);
-    EXPECT_TRUE (sent.empty());
-
     TolvarDevManager().SendEnterUpdate (&host);
     TolvarDevManager().SendEnterUpdate (nullptr);
+
     ASSERT_EQ (sent.size(), 1u);
     ASSERT_EQ (sent[0].getRawDataSize(), 9);
     const auto* raw = sent[0].getRawData();

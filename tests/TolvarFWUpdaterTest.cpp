@@ -25,12 +25,12 @@ std::vector<juce::uint8> bytes (size_t count, int seed)
     return {p, p + count};
 }
 
-// Three records: 9 bytes in all (one chunk), 22 (two full chunks) and 30 (two plus 8), and
-// the end mark.
+// Three records: 9 bytes in all (one chunk), 22 (two full chunks) and 23 (two and one of a
+// single byte), and the end mark (one chunk of 10 bytes).
 juce::MemoryBlock smallImage()
 {
     return join ({FirmwareFile::record (bytes (5, 1)), FirmwareFile::record (bytes (18, 2)),
-                  FirmwareFile::record (bytes (26, 3)), FirmwareFile::endRecord()});
+                  FirmwareFile::record (bytes (19, 3)), FirmwareFile::endRecord()});
 }
 
 juce::MemoryBlock sysex (const juce::MidiMessage& m)
@@ -66,12 +66,12 @@ TEST (TolvarFWUpdater, SmallFileGoesThroughAndIsRebuiltExactly)
     EXPECT_TRUE (result.wasOk()) << result.getErrorMessage();
     EXPECT_EQ (rig.loader.errors().joinIntoString ("; "), "");
     EXPECT_EQ (rig.loader.image(), image);
-    EXPECT_EQ (rig.loader.handshakes(), 1);
-    EXPECT_EQ (rig.loader.recordsReceived(), 4);
-    EXPECT_EQ (rig.loader.chunksReceived(), 1 + 2 + 3 + 1);
 
     const auto sent = rig.loader.received();
-    ASSERT_GE (sent.size(), 2u);
+    std::vector<int> sizes;
+    for (auto& m : sent)
+        sizes.push_back (m.getRawDataSize());
+    EXPECT_EQ (sizes, (std::vector<int>{9, 20, 24, 24, 24, 24, 4, 10}));
     EXPECT_EQ (sysex (sent[0]), handshake());
 
     // The first record, 00 07 then five payload bytes and the checksum, as one chunk.
@@ -86,24 +86,6 @@ TEST (TolvarFWUpdater, SmallFileGoesThroughAndIsRebuiltExactly)
     EXPECT_EQ (progress.front(), 0.0);
     for (auto p : progress)
         EXPECT_LT (p, 1.0);
-}
-
-TEST (TolvarFWUpdater, ChunksCarryElevenBytesAndTheRestInOneShorterChunk)
-{
-    Rig rig (true);
-    // 22 bytes in all: two full chunks; 23: a third chunk of one byte; the end mark: one
-    // chunk of 10 bytes.
-    FirmwareFile f (
-        FirmwareFile::hexText (join ({FirmwareFile::record (bytes (18, 4)),
-                                      FirmwareFile::record (bytes (19, 5)), FirmwareFile::endRecord()})));
-
-    ASSERT_TRUE (rig.burn (f.file()).wasOk());
-
-    std::vector<int> sizes;
-    for (auto& m : rig.loader.received())
-        sizes.push_back (m.getRawDataSize());
-
-    EXPECT_EQ (sizes, (std::vector<int>{9, 24, 24, 24, 24, 4, 10}));
 }
 
 TEST (TolvarFWUpdater, FilesThatCannotBeSentAreRefusedBeforeAnythingGoesOut)
@@ -168,13 +150,6 @@ TEST (TolvarFWUpdater, DecodingStopsAtTheImageAndChecksNothingBeyondTheText)
     EXPECT_TRUE (TolvarFWUpdater::decodeText (shortIn, 1000, image.data(), length).wasOk());
     EXPECT_EQ (length, 4);
     EXPECT_TRUE (TolvarFWUpdater::checkRecords (image.data(), length).wasOk());
-
-    EXPECT_EQ (char2hex ('f'), 15);
-    EXPECT_EQ (char2hex ('G'), 0);
-    unsigned char two[2];
-    buf2ascii (0xA7, two);
-    EXPECT_EQ (two[0], 'A');
-    EXPECT_EQ (two[1], '7');
 }
 
 TEST (TolvarFWUpdater, HandshakeAnswersDecideWhetherTheTransferStarts)

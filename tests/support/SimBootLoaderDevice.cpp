@@ -14,4 +14,7 @@ SimBootLoaderDevice::~SimBootLoaderDevice()
     loader.setDeliver (nullptr);
 }
 
-void SimBootLoaderDevice::handleFromHost (const juce::MidiMessage& message) { loader.receive (message); }
+void SimBootLoaderDevice::handleFromHost (const juce::MidiMessage& message)
+{
+    loader.receive (message);
+}

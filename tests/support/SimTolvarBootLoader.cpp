@@ -32,22 +32,10 @@ void SimTolvarBootLoader::scriptRecordAnswers (std::vector<int> values)
     script.assign (values.begin(), values.end());
 }
 
-int SimTolvarBootLoader::handshakes() const
-{
-    const std::scoped_lock sl (lock);
-    return handshakeCount;
-}
-
 int SimTolvarBootLoader::recordsReceived() const
 {
     const std::scoped_lock sl (lock);
     return recordCount;
-}
-
-int SimTolvarBootLoader::chunksReceived() const
-{
-    const std::scoped_lock sl (lock);
-    return chunkCount;
 }
 
 void SimTolvarBootLoader::handle (const juce::MidiMessage& message)
@@ -63,7 +51,6 @@ void SimTolvarBootLoader::handle (const juce::MidiMessage& message)
         if (record.getSize() != 0)
             fault ("handshake inside a record");
 
-        ++handshakeCount;
         open = true;
         record.reset();
 
@@ -74,8 +61,6 @@ void SimTolvarBootLoader::handle (const juce::MidiMessage& message)
 
     if (!open)
         return fault ("chunk before the handshake");
-
-    ++chunkCount;
 
     if (size < 2 || size > 22 || size % 2 != 0)
         return fault ("chunk of " + juce::String (size) + " characters");

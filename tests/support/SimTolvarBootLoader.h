@@ -15,9 +15,7 @@ public:
     // end mark of test files) 0x77.
     void scriptRecordAnswers (std::vector<int> values);
 
-    int handshakes() const;
     int recordsReceived() const;
-    int chunksReceived() const;
 
 protected:
     void handle (const juce::MidiMessage& message) override;
@@ -28,6 +26,6 @@ private:
     int handshakeAnswer = 0x1A;
     std::deque<int> script;
     bool open = false;
-    int handshakeCount = 0, recordCount = 0, chunkCount = 0;
+    int recordCount = 0;
     juce::MemoryBlock record;
 };
