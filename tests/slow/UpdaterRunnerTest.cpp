@@ -9,8 +9,6 @@
 #include "support/SimDravikBootLoader.h"
 #include "support/SimTolvarBootLoader.h"
 
-#include <dlfcn.h>
-
 namespace
 {
 using Kind = ScriptedDialogs::Kind;
@@ -50,15 +48,6 @@ void pressCancel()
 class UpdaterRunnerTest : public LinkFixture
 {
 protected:
-    // The progress window brings up JUCE's X libraries, which JUCE unloads again at
-    // shutdown; keeping libX11 loaded lets the leak checker attribute (and suppress) X's own
-    // allocations.
-    void SetUp() override
-    {
-        LinkFixture::SetUp();
-        static void* const x11 = dlopen ("libX11.so.6", RTLD_NOW | RTLD_LOCAL);
-        juce::ignoreUnused (x11);
-    }
 
     // The only box after the confirmation (and chooser), as title and text.
     std::pair<juce::String, juce::String> outcome() const
