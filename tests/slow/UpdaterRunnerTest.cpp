@@ -48,7 +48,6 @@ void pressCancel()
 class UpdaterRunnerTest : public LinkFixture
 {
 protected:
-
     // The only box after the confirmation (and chooser), as title and text.
     std::pair<juce::String, juce::String> outcome() const
     {
