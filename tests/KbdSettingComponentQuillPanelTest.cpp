@@ -269,10 +269,3 @@ TEST_F (QuillPanelTest, ModesEnabledPerControlClass)
     // Only the entries' enabled state changes, never the selection.
     EXPECT_EQ (mode->getSelectedItemIndex(), 3);
 }
-
-TEST_F (QuillPanelTest, FixedLayoutWhateverTheSize)
-{
-    editor.setSize (300, 200);
-    EXPECT_EQ (editor.getChildComponent (9)->getBounds(), juce::Rectangle<int> (9, 165, 800, 378));
-    EXPECT_EQ (editor.getChildComponent (39)->getBounds(), juce::Rectangle<int> (616, 137, 87, 24));
-}
