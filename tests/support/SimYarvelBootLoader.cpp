@@ -47,6 +47,7 @@ void SimYarvelBootLoader::handle (const juce::MidiMessage& message)
         blocksDone = 0;
         packed.reset();
         rebuilt.reset();
+        completeGroups = 0;
         return;
     }
 
@@ -96,17 +97,23 @@ void SimYarvelBootLoader::handle (const juce::MidiMessage& message)
         ++blocksDone;
         --nextBlock;
 
-        // Unpack what has arrived so far: a header, then up to seven bytes.
-        rebuilt.reset();
+        // Unpack from the first group that was not complete yet: a header, then up to
+        // seven bytes.
         const auto* p = static_cast<const juce::uint8*> (packed.getData());
         const size_t n = packed.getSize();
+        rebuilt.setSize (completeGroups * 7);
 
-        for (size_t g = 0; g < n; g += 8)
+        for (size_t g = completeGroups * 8; g < n; g += 8)
+        {
             for (size_t k = 1; k < 8 && g + k < n; ++k)
             {
                 const auto byte = (juce::uint8) (p[g + k] | (((p[g] >> (7 - k)) & 1) << 7));
                 rebuilt.append (&byte, 1);
             }
+
+            if (g + 8 <= n)
+                ++completeGroups;
+        }
     }
 
     sendAnswer (value);

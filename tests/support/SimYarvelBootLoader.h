@@ -28,4 +28,5 @@ private:
     std::deque<Answer> script;
     int blockCount = -1, nextBlock = -1, blocksDone = 0;
     juce::MemoryBlock packed;
+    size_t completeGroups = 0;
 };
