@@ -428,6 +428,8 @@ void KbdSettingComponentQuill::buttonClicked (juce::Button* button)
         saveSettingsFile();
     else if (button == chartButton.get())
         writeChartFile();
+    else if (button == firmwareButton.get())
+        upgradeFirmware();
     else if (button == padsButton.get())
     {
         if (!manager.connected)

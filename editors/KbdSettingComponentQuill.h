@@ -66,6 +66,7 @@ private:
     void loadSettingsFile();
     void saveSettingsFile();
     void writeChartFile();
+    void upgradeFirmware();
     void showKeyboardProblem (const juce::String& text);
     bool isOptionBox (const juce::ComboBox* box) const noexcept;
     void showOption (int option);

@@ -1,10 +1,13 @@
-// The compact editor's commands that reach beyond the store: settings files, the chart
-// and the pad calibration.
+// The compact editor's commands that reach beyond the store: settings files, the chart,
+// the firmware update and the pad calibration.
 
 #include "editors/KbdSettingComponentQuill.h"
 
 #include "app/Dialogs.h"
 #include "editors/PadCalibrationDialog.h"
+#include "firmware/DravikDevManager.h"
+#include "firmware/TolvarDevManager.h"
+#include "firmware/UpdaterRunner.h"
 
 namespace
 {
@@ -12,6 +15,9 @@ const juce::String kSettingsExtension = "quill25";
 const juce::String kSettingsPattern = "*.quill25";
 const juce::String kChartExtension = "html";
 const juce::String kProblemTitle = "Keyboard Problem";
+
+const int kModelNoteOnLoader = 0x400;
+const int kModelSysExLoader = 0x401;
 
 juce::File documentsFolder()
 {
@@ -86,6 +92,24 @@ void KbdSettingComponentQuill::writeChartFile()
 
     if (!manager.generateChart (target))
         reportFileProblem ("The chart file could not be written.");
+}
+
+void KbdSettingComponentQuill::upgradeFirmware()
+{
+    // No connection test: the update is also the way to recover a keyboard that no longer
+    // answers, and the model code stays 0x400 until a keyboard was identified.
+    const int model = manager.keyboardModel;
+
+    if (model == kModelSysExLoader)
+    {
+        TolvarDevManager devManager;
+        UpdaterRunner::Burn (manager, &devManager, juce::File());
+    }
+    else if (model == kModelNoteOnLoader)
+    {
+        DravikDevManager devManager;
+        UpdaterRunner::Burn (manager, &devManager, juce::File());
+    }
 }
 
 void KbdSettingComponentQuill::calibratePads()

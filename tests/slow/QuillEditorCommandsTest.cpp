@@ -1,7 +1,11 @@
-// The compact editor's settings files, chart and pad calibration, end to end.
+// The compact editor's settings files, chart, pad calibration and firmware update, end to end.
 
 #include "editors/PadCalibrationDialog.h"
+#include "support/FirmwareFile.h"
 #include "support/QuillEditorFixture.h"
+#include "support/SimBootLoaderDevice.h"
+#include "support/SimDravikBootLoader.h"
+#include "support/SimTolvarBootLoader.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -219,4 +223,57 @@ TEST_F (QuillEditorCommandsTest, PadsWithoutAKeyboardSaysSo)
     EXPECT_EQ (messages[0].title, kProblem);
     EXPECT_EQ (messages[0].text, "The keyboard has not been detected yet, so it can't be set.");
     EXPECT_EQ (juce::Component::getCurrentlyModalComponent(), nullptr);
+}
+
+//==============================================================================
+TEST_F (QuillEditorCommandsTest, FirmwareUpdateUsesTheBootLoaderOfTheModel)
+{
+    // A keyboard of model code 0x401: the SysEx boot loader fed from a record file.
+    addKeyboard (1);
+    openEditorAndReadBack();
+    support.runFor (2300);
+    ASSERT_EQ (store().keyboardModel.load(), 0x401);
+
+    juce::MemoryBlock records;
+    for (const auto& r : {FirmwareFile::record ({1, 2, 3, 4, 5}), FirmwareFile::record ({0x7F, 0x00, 0x40}),
+                          FirmwareFile::endRecord()})
+        records.append (r.getData(), r.getSize());
+    FirmwareFile recordFile (FirmwareFile::hexText (records));
+
+    {
+        SimTolvarBootLoader loader;
+        SimBootLoaderDevice device (loader);
+        support.dialogs.answerOkCancel (true);
+        support.dialogs.answerFile (recordFile.file());
+        EditorTestSupport::click (button (Row::firmwareButton));
+
+        EXPECT_EQ (loader.image(), records);
+        EXPECT_EQ (loader.errors().joinIntoString ("; "), "");
+        EXPECT_EQ (boxesOf (Kind::message).back().title, "Firmware Update Result");
+        EXPECT_EQ (boxesOf (Kind::openFile).back().text, "QUILLet*.led");
+    }
+
+    // Another model code starts nothing.
+    const auto shownBefore = support.dialogs.shown().size();
+    store().keyboardModel = 0x300;
+    EditorTestSupport::click (button (Row::firmwareButton));
+    EXPECT_EQ (support.dialogs.shown().size(), shownBefore);
+}
+
+TEST_F (QuillEditorCommandsTest, FirmwareUpdateWithoutAKeyboardUsesTheNoteOnBootLoader)
+{
+    // No keyboard was ever found, so the model code is still 0x400.
+    openEditor();
+
+    const auto image = FirmwareFile::pattern (700);
+    FirmwareFile imageFile (image);
+    SimDravikBootLoader loader;
+    SimBootLoaderDevice device (loader);
+    support.dialogs.answerOkCancel (true);
+    support.dialogs.answerFile (imageFile.file());
+    EditorTestSupport::click (button (Row::firmwareButton));
+
+    EXPECT_EQ (juce::MemoryBlock (loader.image().getData(), image.getSize()), image);
+    EXPECT_EQ (boxesOf (Kind::message).back().title, "Firmware Update Result");
+    EXPECT_EQ (boxesOf (Kind::openFile).back().text, "QUILLet*.bin");
 }
