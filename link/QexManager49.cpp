@@ -93,13 +93,16 @@ void QexManager49::preDestruct()
 
     stopTimer();
     probeOutput.reset();
+    swapOutput (nullptr);
+}
 
-    std::unique_ptr<MidiPorts::Output> old;
-
-    {
-        const juce::ScopedLock sl (portLock);
-        std::swap (old, output);
-    }
+std::unique_ptr<MidiPorts::Output> QexManager49::swapOutput (std::unique_ptr<MidiPorts::Output> replacement)
+{
+    // Only the exchange happens under the lock: the old output goes back to the caller and
+    // is deleted there, once the lock is free and no send can still be using it.
+    const juce::ScopedLock sl (portLock);
+    std::swap (replacement, output);
+    return replacement;
 }
 
 void QexManager49::postConstruct()
@@ -306,15 +309,7 @@ bool QexManager49::setDevices (const juce::String& newInputName, const juce::Str
 
         if (names[i] == newOutputName)
         {
-            // Opened outside the lock; only the swap happens under it, and the old output is
-            // deleted after a send that may still be using it has finished.
-            auto opened = ports.openOutput (i);
-
-            {
-                const juce::ScopedLock sl (portLock);
-                std::swap (opened, output);
-            }
-
+            swapOutput (ports.openOutput (i));
             found = true;
             break;
         }
@@ -375,12 +370,7 @@ bool QexManager49::SetBurnMode (juce::MidiInputCallback* callback, juce::String 
     }
 
     closeMidiIns();
-
-    {
-        std::unique_ptr<MidiPorts::Output> old;
-        const juce::ScopedLock sl (portLock);
-        std::swap (old, output);
-    }
+    swapOutput (nullptr);
 
     if (!setDevices (portName, portName, 0x100))
         return false;
@@ -500,7 +490,7 @@ void QexManager49::handleQexMidiMessage (juce::MidiInput*, const juce::MidiMessa
 
         if (qex.isQexSysex())
         {
-            handleQexSysex (message);
+            handleQexSysex (qex);
         }
         else if (IQexMidiMessage::isQexSysexId (message))
         {
@@ -547,10 +537,8 @@ void QexManager49::handleQexMidiMessage (juce::MidiInput*, const juce::MidiMessa
     }
 }
 
-void QexManager49::handleQexSysex (const juce::MidiMessage& message)
+void QexManager49::handleQexSysex (const QexMidiMessage49& qex)
 {
-    const QexMidiMessage49 qex (message);
-
     if (qex.isControllerNumberResponse())
     {
         const auto pairs = qex.getControllerNumber();
@@ -784,9 +772,9 @@ bool QexManager49::updateKeyboard (int memory)
     // A copy, so that the long walk neither holds the store's lock nor sees it change.
     const auto mapping = snapshot();
 
-    for (const auto& [item, number] : mapping.itemParams[3])
+    for (const auto& entry : mapping.itemParams[3])
     {
-        juce::ignoreUnused (number);
+        const int item = entry.first;
 
         // The pitch wheel is not configurable; an identifier that is no data byte (a settings
         // file can hold any) cannot be sent.
@@ -805,16 +793,11 @@ bool QexManager49::updateKeyboard (int memory)
         }
     }
 
-    const auto sendIfValid = [] (int value, auto&& post)
-    {
-        if (isDataByte (value))
-            post (value);
-    };
-
-    sendIfValid (globals[6].load(), [this] (int v) { postGlobalSetting (6, v); });
-    sendIfValid (curves[4].load(), [this] (int v) { postCurveSetting (4, v); });
-    sendIfValid (curves[1].load(), [this] (int v) { postCurveSetting (1, v); });
-    sendIfValid (curves[3].load(), [this] (int v) { postCurveSetting (3, v); });
+    // Each of these sends nothing for a value that is no data byte.
+    postGlobalSetting (6, globals[6]);
+    postCurveSetting (4, curves[4]);
+    postCurveSetting (1, curves[1]);
+    postCurveSetting (3, curves[3]);
 
     return postStoreRequest (memory);
 }

@@ -11,6 +11,8 @@
 #include <mutex>
 #include <vector>
 
+class QexMidiMessage49;
+
 /** The keyboard link: finds the keyboard on the MIDI ports, keeps its mapping (the parameter
     store it derives from), reports the keyboard's replies to its listeners as numbered
     notifications, sends requests and settings, and lends its ports to the firmware updater.
@@ -147,11 +149,12 @@ private:
                           const juce::MidiMessage& message) override;
     void handleMidiMessage (juce::MidiInput* source, const juce::String& sourceName,
                             const juce::MidiMessage& message);
-    void handleQexSysex (const juce::MidiMessage& message);
+    void handleQexSysex (const QexMidiMessage49& qex);
     void handleController (const juce::MidiMessage& message);
     void connectStep (const juce::String& sourceName, const juce::MidiMessage& message);
     void answerQuery (const juce::MidiMessage& message);
     bool send (const juce::MidiMessage& message);
+    std::unique_ptr<MidiPorts::Output> swapOutput (std::unique_ptr<MidiPorts::Output> replacement);
     void deleteInputs();
 
     std::atomic<juce::MidiInputCallback*> burnCallback{nullptr};

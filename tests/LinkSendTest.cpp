@@ -153,6 +153,33 @@ TEST_F (LinkSendTest, UpdateKeyboardSkipsWhatNoDataByteCanCarry)
     EXPECT_EQ (keyboard->getState().curves[3], 5);
 }
 
+TEST_F (LinkSendTest, UpdateKeyboardPausesAfterEverySlotOfAControl)
+{
+    // One control with a mode and a number only: each send is followed by its own pause and
+    // each of the six slots by another, held or empty, so the keyboard keeps up.
+    manager->withMapsLocked (
+        [] (QexParameterStore::Maps& maps)
+        {
+            for (auto& map : maps.itemParams)
+                map.clear();
+
+            maps.itemParams[1][0x01] = 1;
+            maps.itemParams[3][0x01] = 74;
+        });
+
+    EXPECT_TRUE (manager->updateKeyboard (2));
+    const auto received = sent();
+    expectSame (received, expectedTransfer (2));
+    ASSERT_EQ (received.size(), 7u);
+
+    // Mode, then slot 2 empty, then number, then slots 4 to 6 empty, then the globals and
+    // curves and the store request, one send apart.
+    const double minGapsMs[] = {6.0, 10.0, 2.0, 2.0, 2.0, 2.0};
+
+    for (size_t i = 0; i + 1 < received.size(); ++i)
+        EXPECT_GE (received[i + 1].getTimeStamp() - received[i].getTimeStamp(), minGapsMs[i] - 0.1) << i;
+}
+
 TEST_F (LinkSendTest, SinglePostsRefuseBytesOutsideTheDataRange)
 {
     using Q = QexMidiMessage49;

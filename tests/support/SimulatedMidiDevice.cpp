@@ -104,7 +104,7 @@ void SimulatedMidiDevice::receiveFromHost (const juce::MidiMessage& message)
 {
     {
         const std::lock_guard<std::mutex> l (lock);
-        received.push_back (message);
+        received.push_back (message.withTimeStamp (juce::Time::getMillisecondCounterHiRes()));
         events.push_back ({true, message, std::chrono::steady_clock::now()});
     }
 

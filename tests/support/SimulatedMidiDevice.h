@@ -46,7 +46,9 @@ public:
     /** Queues a message for the system, delivered from the device's thread. */
     void post (const juce::MidiMessage& message, int delayMs = 0);
 
-    /** Everything the system sent to the device so far, in order. */
+    /** Everything the system sent to the device so far, in order, each stamped with the
+        high-resolution millisecond counter at which it was sent (the send is synchronous).
+    */
     std::vector<juce::MidiMessage> getReceived() const;
     void clearReceived();
 
