@@ -333,7 +333,9 @@ TEST_F (QuillEditorTest, SendWithoutAKeyboardSendsNothing)
     EXPECT_EQ (shownBoxes[0].icon, juce::MessageBoxIconType::InfoIcon);
     EXPECT_EQ (shownBoxes[0].title, "Keyboard Problem");
     EXPECT_EQ (shownBoxes[0].text, kNotDetectedYet);
-    EXPECT_EQ (hexAll (keyboard->getReceived()), std::vector<juce::String>{"f0 7e 7f 06 01 f7"});
+    // Only detection's probes reached the keyboard (a slow run may see the second round's).
+    for (const auto& hex : hexAll (keyboard->getReceived()))
+        EXPECT_EQ (hex, "f0 7e 7f 06 01 f7");
 }
 
 TEST_F (QuillEditorTest, NoKeyboardOnTwoOutputsIsReportedAfterTheSecondRound)
