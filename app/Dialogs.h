@@ -19,6 +19,7 @@ public:
     virtual bool askOkCancel (Icon icon, const juce::String& title, const juce::String& text) = 0;
 
     // Modal file choosers; false when the user dismissed them, otherwise `result` is set.
+    // The save chooser asks before the user picks a file that exists already.
     virtual bool chooseFileToOpen (const juce::String& title, const juce::File& startingPoint,
                                    const juce::String& patterns, juce::File& result) = 0;
     virtual bool chooseFileToSave (const juce::String& title, const juce::File& startingPoint,

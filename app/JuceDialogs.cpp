@@ -23,9 +23,8 @@ bool JuceDialogs::chooseFileToOpen (const juce::String& title, const juce::File&
 bool JuceDialogs::chooseFileToSave (const juce::String& title, const juce::File& startingPoint,
                                     const juce::String& patterns, juce::File& result)
 {
-    // The caller decides about replacing an existing file, so the chooser does not ask.
     juce::FileChooser chooser (title, startingPoint, patterns);
-    if (!chooser.browseForFileToSave (false))
+    if (!chooser.browseForFileToSave (true))
         return false;
     result = chooser.getResult();
     return true;
