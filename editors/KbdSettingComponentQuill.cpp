@@ -299,7 +299,8 @@ void KbdSettingComponentQuill::actionListenerCallback (const juce::String& messa
 {
     const auto id = message.getHexValue32();
 
-    if (descriptors.find ((short) id) == descriptors.end() || id != (short) id)
+    // Item ids are 16-bit: a longer number must not be cut down to one of them.
+    if (id != (short) id || descriptors.count ((short) id) == 0)
         return;
 
     currentItem = id;
