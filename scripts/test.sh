@@ -16,6 +16,12 @@ configure_and_build() {  # dir, cmake args...
     cmake --build "$dir" -j "$jobs"
 }
 
+build_tests() {  # dir, cmake args...: the test programs only
+    local dir=$1; shift
+    cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+    cmake --build "$dir" -j "$jobs" --target quorvel_tests quorvel_slow_tests quorvel_pointer_tests
+}
+
 run_ctest() {  # dir, ctest args...
     local dir=$1; shift
     (cd "$dir" && xvfb-run -a -s "-screen 0 1280x1024x24" \
@@ -30,20 +36,23 @@ echo "== address + undefined behaviour sanitizers"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export LSAN_OPTIONS=suppressions=$root/tests/lsan.supp
-configure_and_build build/asan -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_SANITIZE=address,undefined
+build_tests build/asan -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_SANITIZE=address,undefined
 run_ctest build/asan
 
 echo "== thread sanitizer"
 export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1 suppressions=$root/tests/tsan.supp"
-configure_and_build build/tsan -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_SANITIZE=thread
+build_tests build/tsan -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_SANITIZE=thread
 run_ctest build/tsan
 
 if [ -d fuzz ] && ls fuzz/*.cpp >/dev/null 2>&1; then
     echo "== fuzz targets"
-    CC=clang CXX=clang++ configure_and_build build/fuzz -DCMAKE_BUILD_TYPE=Debug \
-        -DQUORVEL_TESTS=OFF -DQUORVEL_FUZZ=ON -DQUORVEL_WERROR=OFF
-    for target in build/fuzz/fuzz/fuzz_*; do
-        name=$(basename "$target")
+    targets=$(for f in fuzz/fuzz_*.cpp; do basename "$f" .cpp; done)
+    CC=clang CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+        -DQUORVEL_TESTS=OFF -DQUORVEL_FUZZ=ON -DQUORVEL_WERROR=OFF >/dev/null
+    # shellcheck disable=SC2086
+    cmake --build build/fuzz -j "$jobs" --target $targets
+    for name in $targets; do
+        target=build/fuzz/fuzz/$name
         corpus=$(mktemp -d)
         cp -r "fuzz/corpus/${name#fuzz_}/." "$corpus/" 2>/dev/null || true
         echo "-- $name"
