@@ -22,10 +22,22 @@ build_tests() {  # dir, cmake args...: the test programs only
     cmake --build "$dir" -j "$jobs" --target quorvel_tests quorvel_slow_tests quorvel_pointer_tests
 }
 
+passed_total=0
+failed_total=0
+
 run_ctest() {  # dir, ctest args...
     local dir=$1; shift
+    local log=$dir/ctest.log
     (cd "$dir" && xvfb-run -a -s "-screen 0 1280x1024x24" \
-        ctest --output-on-failure -j "$((jobs * 2))" "$@") || failed=1
+        ctest --output-on-failure -j "$((jobs * 2))" "$@") 2>&1 | tee "$log"
+    [ "${PIPESTATUS[0]}" -eq 0 ] || failed=1
+    local summary n bad
+    summary=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -n 1)
+    n=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$summary")
+    bad=$(sed -E 's/.*passed, ([0-9]+) tests failed.*/\1/' <<<"$summary")
+    if [ -z "$summary" ]; then failed=1; return; fi
+    passed_total=$((passed_total + n - bad))
+    failed_total=$((failed_total + bad))
 }
 
 echo "== normal build"
@@ -62,8 +74,6 @@ if [ -d fuzz ] && ls fuzz/*.cpp >/dev/null 2>&1; then
     done
 fi
 
-if [ $failed -ne 0 ]; then
-    echo "Some tests failed."
-    exit 1
-fi
-echo "All tests passed."
+[ $failed -ne 0 ] && echo "Some tests failed."
+echo "Tests: $passed_total passed, $failed_total failed"
+exit $failed
