@@ -61,9 +61,28 @@ TEST (DravikFWUpdater, KnocksUntilTheBootLoaderAnswersThenNeedsTwo)
     {
         Rig rig (true);
         rig.loader.setKnocksIgnored (2);
-        FirmwareFile f (FirmwareFile::pattern (100));
+        FirmwareFile f (FirmwareFile::pattern (600));
         EXPECT_TRUE (rig.burn (f.file()).wasOk());
         EXPECT_EQ (rig.loader.knocks(), 3);
+
+        // The pauses: 0.3 s of polls between knocks, 10 ms after the first byte of every run
+        // of 64 in a page, 50 ms after a page was written.
+        const auto sent = rig.loader.received();
+        ASSERT_EQ (sent.size(), 6u + 1u + 1024u);
+        const auto gapAfter = [&sent] (size_t i)
+        { return sent[i + 1].getTimeStamp() - sent[i].getTimeStamp(); };
+
+        for (size_t knockEnd : {1u, 3u})
+        {
+            EXPECT_GE (gapAfter (knockEnd), 299.95);
+            EXPECT_LT (gapAfter (knockEnd), 3000.0);
+        }
+
+        for (size_t pageStart : {7u, 7u + 512u})
+            for (size_t k = 0; k < 512; k += 64)
+                EXPECT_GE (gapAfter (pageStart + k), 9.95) << "after byte " << k + 1;
+
+        EXPECT_GE (gapAfter (7 + 511), 49.95);
     }
     {
         Rig rig (true);

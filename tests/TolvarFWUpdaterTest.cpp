@@ -81,6 +81,10 @@ TEST (TolvarFWUpdater, SmallFileGoesThroughAndIsRebuiltExactly)
     first.append ("\xF7", 1);
     EXPECT_EQ (sysex (sent[1]), first);
 
+    // Every chunk is followed by a pause of 1 ms before anything else goes out.
+    for (size_t i = 1; i + 1 < sent.size(); ++i)
+        EXPECT_GE (sent[i + 1].getTimeStamp() - sent[i].getTimeStamp(), 0.95) << "after message " << i;
+
     const auto progress = rig.host.progress();
     ASSERT_FALSE (progress.empty());
     EXPECT_EQ (progress.front(), 0.0);

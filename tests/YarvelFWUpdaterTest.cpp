@@ -30,6 +30,7 @@ TEST (YarvelFWUpdater, OneByteFileGoesOutAsTheKnownTwoMessages)
                (std::vector<juce::uint8>{0xF0, 0x51, 0x54, 0x18, 0x00, 0x00, 0x01, 0x29, 0xF7}));
     EXPECT_EQ (rawOf (sent[1]), (std::vector<juce::uint8>{0xF0, 0x7C, 0x02, 0x51, 0x54, 0x18, 0x00, 0x00,
                                                           0x00, 0x40, 0x7F, 0xF7}));
+    EXPECT_GE (sent[1].getTimeStamp() - sent[0].getTimeStamp(), 9.95); // the pause after the count
     EXPECT_EQ (rig.loader.image(), juce::MemoryBlock ("\xFF", 1));
     EXPECT_EQ (rig.host.progress(), (std::vector<double>{0.0, 0.0, 1.0}));
 }

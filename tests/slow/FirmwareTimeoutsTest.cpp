@@ -18,7 +18,9 @@ TEST (FirmwareTimeouts, SilenceRunsTheWaitsOut)
         TolvarFWUpdater engine;
         FirmwareFile f (FirmwareFile::hexText (FirmwareFile::endRecord()));
         EngineThread thread (engine, nullptr, f.file());
+        const auto start = juce::Time::getMillisecondCounterHiRes();
         EXPECT_EQ (thread.runToEnd().getErrorMessage(), "Time out error");
+        EXPECT_GE (juce::Time::getMillisecondCounterHiRes() - start, 3099.0); // 31 polls
     }
     {
         EngineRig<TolvarFWUpdater, SimTolvarBootLoader> rig;
@@ -34,7 +36,10 @@ TEST (FirmwareTimeouts, SilenceRunsTheWaitsOut)
         rig.loader.scriptBlockAnswers ({Sim::wrongVelocity, Sim::silent, Sim::wrongVelocity, Sim::silent});
         FirmwareFile f (FirmwareFile::pattern (10));
         EXPECT_EQ (rig.burn (f.file()).getErrorMessage(), "Firmware block not accepted");
-        EXPECT_EQ (rig.loader.receivedCount(), 1 + 4);
+        const auto sent = rig.loader.received();
+        ASSERT_EQ (sent.size(), 1u + 4u);
+        for (size_t i = 1; i < 4; ++i)
+            EXPECT_GE (sent[i + 1].getTimeStamp() - sent[i].getTimeStamp(), 3099.0) << "after try " << i;
     }
 }
 

@@ -26,14 +26,17 @@ juce::MemoryBlock recordImage()
     return image;
 }
 
-// Presses the progress window's Cancel button, as the user would.
-void pressCancel()
+// Presses the progress window's Cancel button, as the user would; `title` takes the window's
+// title.
+void pressCancel (juce::String& title)
 {
     juce::MessageManager::callAsync (
-        []
+        [&title]
         {
             if (auto* window = juce::Component::getCurrentlyModalComponent())
             {
+                title = window->getName();
+
                 for (auto* child : window->getChildren())
                     if (auto* button = dynamic_cast<juce::TextButton*> (child))
                         if (button->getButtonText() == "Cancel")
@@ -198,11 +201,12 @@ TEST_F (UpdaterRunnerTest, CancelStopsTheEngineAndSaysSo)
     DravikDevManager devManager;
 
     // Cancel while the second of four pages goes out.
+    juce::String windowTitle;
     loader.setOnReceive (
-        [] (int count)
+        [&windowTitle] (int count)
         {
             if (count == 3 + 600)
-                pressCancel();
+                pressCancel (windowTitle);
         });
 
     FirmwareFile f (FirmwareFile::pattern (4 * 512));
@@ -211,6 +215,7 @@ TEST_F (UpdaterRunnerTest, CancelStopsTheEngineAndSaysSo)
     UpdaterRunner::Burn (manager, &devManager, f.file());
 
     EXPECT_EQ (outcome(), std::make_pair (kError, juce::String ("The burn process has been canceled")));
+    EXPECT_EQ (windowTitle, "Upgrading firmware, please wait...");
     EXPECT_LT (juce::Time::getMillisecondCounter() - start, (juce::uint32) UpdaterRunner::kCancelTimeoutMs);
 
     // Nothing more goes out once the runner has returned.

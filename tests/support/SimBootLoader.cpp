@@ -37,7 +37,10 @@ void SimBootLoader::receive (const juce::MidiMessage& message)
 
     {
         const std::scoped_lock sl (lock);
-        log.push_back (message);
+        // Stamped on arrival: the gaps between messages show the sender's pauses.
+        auto stamped = message;
+        stamped.setTimeStamp (juce::Time::getMillisecondCounterHiRes());
+        log.push_back (stamped);
         count = (int) log.size();
         handle (message);
         hook = onReceive;

@@ -34,6 +34,7 @@ public:
     // Waits until every queued answer has been delivered, then stops answering for good.
     void stop();
 
+    // Every message received, in order, its time stamp the arrival time in milliseconds.
     std::vector<juce::MidiMessage> received() const;
     int receivedCount() const;
     juce::MemoryBlock image() const;

@@ -83,6 +83,10 @@ void SimYarvelBootLoader::handle (const juce::MidiMessage& message)
         return sendAnswer (reject);
     }
 
+    // Blocks carry 32 packed bytes each; only the last one, block 0, may be shorter.
+    if (count < 32 && nextBlock != 0)
+        fault ("short block " + juce::String (nextBlock) + " before the last");
+
     auto value = accept;
 
     if (!script.empty())
