@@ -26,8 +26,8 @@ UpdaterRunner::~UpdaterRunner()
 {
     manager->SetBurnMode (nullptr, devManager->GetMIDIDevName());
 
-    // The worker has ended on every path that reaches here; this only keeps the members
-    // it uses alive until it has.
+    // runThread has already waited for the worker. Should it still run all the same, it is
+    // stopped here rather than in the base's destructor, while the members it uses exist.
     stopThread (kCancelTimeoutMs);
 }
 
