@@ -1,32 +1,5 @@
 #include "pickers/OrvoCtrlPickerButton.h"
 
-namespace
-{
-void buildMarks (PickerMarks::Set& marks, int w, int h, int w3, int w7, int h3, int h7)
-{
-    const auto fx = [] (int v) { return (float) v; };
-
-    for (auto& p : marks)
-        p.clear();
-
-    marks[0].startNewSubPath (fx (w3), 0.0f);
-    marks[0].lineTo (0.0f, 0.0f);
-    marks[0].lineTo (0.0f, fx (h3));
-
-    marks[1].startNewSubPath (0.0f, fx (h7));
-    marks[1].lineTo (0.0f, fx (h));
-    marks[1].lineTo (fx (w3), fx (h));
-
-    marks[2].startNewSubPath (fx (w7), 0.0f);
-    marks[2].lineTo (fx (w), 0.0f);
-    marks[2].lineTo (fx (w), fx (h3));
-
-    marks[3].startNewSubPath (fx (w), fx (h7));
-    marks[3].lineTo (fx (w), fx (h));
-    marks[3].lineTo (fx (w7), fx (h));
-}
-} // namespace
-
 // The name is not kept: the picker identifies widgets by their button text alone.
 OrvoCtrlPickerButton::OrvoCtrlPickerButton (const juce::String&)
     : juce::Button (juce::String())
@@ -38,12 +11,34 @@ OrvoCtrlPickerButton::~OrvoCtrlPickerButton() = default;
 
 void OrvoCtrlPickerButton::resized()
 {
-    const auto w = getWidth(), h = getHeight();
-    const auto w3 = proportionOfWidth (0.3f), w7 = proportionOfWidth (0.7f);
-    const auto h3 = proportionOfHeight (0.3f), h7 = proportionOfHeight (0.7f);
+    // Whole pixels throughout, as the component's proportions round them.
+    const auto w3 = (float) proportionOfWidth (0.3f), w7 = (float) proportionOfWidth (0.7f);
+    const auto h3 = (float) proportionOfHeight (0.3f), h7 = (float) proportionOfHeight (0.7f);
+    const auto w = (float) getWidth(), h = (float) getHeight();
 
-    buildMarks (hoverMarks, w, h, w3, w7, h3, h7);
-    buildMarks (selectedMarks, w, h, w3, w7, h3, h7);
+    for (auto* marks : {&hoverMarks, &selectedMarks})
+    {
+        auto& m = *marks;
+
+        for (auto& p : m)
+            p.clear();
+
+        m[0].startNewSubPath (w3, 0.0f);
+        m[0].lineTo (0.0f, 0.0f);
+        m[0].lineTo (0.0f, h3);
+
+        m[1].startNewSubPath (0.0f, h7);
+        m[1].lineTo (0.0f, h);
+        m[1].lineTo (w3, h);
+
+        m[2].startNewSubPath (w7, 0.0f);
+        m[2].lineTo (w, 0.0f);
+        m[2].lineTo (w, h3);
+
+        m[3].startNewSubPath (w, h7);
+        m[3].lineTo (w, h);
+        m[3].lineTo (w7, h);
+    }
 }
 
 void OrvoCtrlPickerButton::paintButton (juce::Graphics& g, bool isMouseOverButton, bool isButtonDown)
