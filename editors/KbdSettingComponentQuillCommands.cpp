@@ -14,7 +14,8 @@ namespace
 const juce::String kSettingsExtension = "quill25";
 const juce::String kSettingsPattern = "*.quill25";
 const juce::String kChartExtension = "html";
-const juce::String kProblemTitle = "Keyboard Problem";
+// A file that cannot be read or written is no fault of the keyboard's.
+const juce::String kFileProblemTitle = "File Problem";
 
 const int kModelNoteOnLoader = 0x400;
 const int kModelSysExLoader = 0x401;
@@ -38,7 +39,7 @@ bool mayWriteWithExtension (const juce::File& chosen, const juce::File& target)
 
 void reportFileProblem (const juce::String& text)
 {
-    Dialogs::get().showMessage (Dialogs::Icon::InfoIcon, kProblemTitle, text);
+    Dialogs::get().showMessage (Dialogs::Icon::InfoIcon, kFileProblemTitle, text);
 }
 } // namespace
 
