@@ -1,12 +1,10 @@
 #include "app/AppClass.h"
-#include "app/JuceDialogs.h"
 #include "app/MainAppWindow.h"
 #include "app/MainComponent.h"
 #include "editors/KbdSettingComponentQuill.h"
 #include "pickers/VLookAndFeel.h"
 #include "support/EditorTestSupport.h"
 #include "support/SimulatedKeyboard.h"
-#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -24,77 +22,6 @@ juce::String textOf (juce::Component* c)
     return static_cast<juce::TextEditor*> (c)->getText();
 }
 
-template <typename Type>
-Type* findChild (juce::Component& parent)
-{
-    for (auto* child : parent.getChildren())
-    {
-        if (auto* found = dynamic_cast<Type*> (child))
-            return found;
-        if (auto* found = findChild<Type> (*child))
-            return found;
-    }
-    return nullptr;
-}
-
-juce::Button* findButton (juce::Component& parent, const juce::String& text)
-{
-    for (auto* child : parent.getChildren())
-    {
-        if (auto* b = dynamic_cast<juce::TextButton*> (child); b != nullptr && b->getButtonText() == text)
-            return b;
-        if (auto* found = findButton (*child, text))
-            return found;
-    }
-    return nullptr;
-}
-
-// Plays the user in JUCE's own save chooser: types `name`, presses the save button, and
-// records whether a question about replacing the file came up, which it cancels together
-// with the chooser.
-class SaveChooserUser : private juce::Timer
-{
-public:
-    explicit SaveChooserUser (const juce::String& nameToType)
-        : name (nameToType)
-    {
-        startTimer (50);
-    }
-
-    bool askedToReplace = false;
-
-private:
-    void timerCallback() override
-    {
-        auto* top = juce::Component::getCurrentlyModalComponent();
-        if (top == nullptr)
-            return;
-
-        if (auto* question = dynamic_cast<juce::AlertWindow*> (top))
-        {
-            askedToReplace = true;
-            question->exitModalState (0);
-        }
-        else if (auto* chooser = dynamic_cast<juce::FileChooserDialogBox*> (top))
-        {
-            moveAside (*chooser);
-            if (pressed || askedToReplace)
-            {
-                chooser->exitModalState (0);
-                stopTimer();
-                return;
-            }
-
-            auto* browser = findChild<juce::FileBrowserComponent> (*chooser);
-            browser->setFileName (name);
-            findButton (*chooser, browser->getActionVerb())->triggerClick();
-            pressed = true;
-        }
-    }
-
-    juce::String name;
-    bool pressed = false;
-};
 } // namespace
 
 class AppShellTest : public ::testing::Test
@@ -196,20 +123,4 @@ TEST_F (AppShellTest, ClosesCleanlyWhileTheKeyboardIsTalking)
     EditorTestSupport::runFor (200);
     // Nothing more is asked of the keyboard once the editor is gone.
     EXPECT_EQ (keyboard.getReceived().size(), received);
-}
-
-TEST_F (AppShellTest, TheSaveChooserAsksBeforeReplacingAnExistingFile)
-{
-    if (juce::FileChooser::isPlatformDialogAvailable())
-        GTEST_SKIP() << "the desktop's own chooser cannot be played";
-
-    TempFolder temp;
-    const auto existing = temp.write ("mine.quill25", "keep me");
-    JuceDialogs dialogs;
-    juce::File chosen;
-
-    SaveChooserUser user ("mine.quill25");
-    EXPECT_FALSE (dialogs.chooseFileToSave ("Save", temp.folder(), "*.quill25", chosen));
-    EXPECT_TRUE (user.askedToReplace);
-    EXPECT_EQ (existing.loadFileAsString(), "keep me");
 }
