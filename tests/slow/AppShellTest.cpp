@@ -21,7 +21,6 @@ juce::String textOf (juce::Component* c)
 {
     return static_cast<juce::TextEditor*> (c)->getText();
 }
-
 } // namespace
 
 class AppShellTest : public ::testing::Test
