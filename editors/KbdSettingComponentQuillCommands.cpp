@@ -14,8 +14,7 @@ namespace
 const juce::String kSettingsExtension = "quill25";
 const juce::String kSettingsPattern = "*.quill25";
 const juce::String kChartExtension = "html";
-// A file that cannot be read or written is no fault of the keyboard's.
-const juce::String kFileProblemTitle = "File Problem";
+const juce::String kProblemTitle = "Keyboard Problem";
 
 const int kModelNoteOnLoader = 0x400;
 const int kModelSysExLoader = 0x401;
@@ -39,7 +38,7 @@ bool mayWriteWithExtension (const juce::File& chosen, const juce::File& target)
 
 void reportFileProblem (const juce::String& text)
 {
-    Dialogs::get().showMessage (Dialogs::Icon::InfoIcon, kFileProblemTitle, text);
+    Dialogs::get().showMessage (Dialogs::Icon::InfoIcon, kProblemTitle, text);
 }
 } // namespace
 

@@ -136,7 +136,7 @@ TEST_F (QuillEditorCommandsTest, FailedFileOperationsAreReported)
     saveAs (temp.file ("no such folder").getChildFile ("x.quill25"));
     auto messages = boxesOf (Kind::message);
     ASSERT_EQ (messages.size(), 1u);
-    EXPECT_EQ (messages[0].title, "File Problem");
+    EXPECT_EQ (messages[0].title, kProblem);
     EXPECT_EQ (messages[0].text, "The settings file could not be written.");
 
     // An unreadable file changes nothing, not even the global boxes.
