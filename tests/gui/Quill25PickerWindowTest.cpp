@@ -58,6 +58,9 @@ protected:
         window->setUsingNativeTitleBar (true);
         window->setContentNonOwned (&panel, true);
         window->setTopLeftPosition (40, 40);
+        // Other tests' windows open on the same display: stay above them so that the real
+        // clicks land here.
+        window->setAlwaysOnTop (true);
         window->setVisible (true);
         window->toFront (true);
         panel.picker.addActionListener (&recorder);
