@@ -7,4 +7,7 @@
 namespace ctrlPickerLayouts
 {
 extern const CtrlPickerLayout quill25;
+extern const CtrlPickerLayout cairn49;
+extern const CtrlPickerLayout dune32;
+extern const CtrlPickerLayout tarn25;
 } // namespace ctrlPickerLayouts

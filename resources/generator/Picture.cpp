@@ -9,6 +9,14 @@ namespace
 // File names become the embedded names: quilletMidiCc.png is quilletMidiCc_png.
 const Picture pictures[] = {
     {"quilletMidiCc.png", 800, 378, true, &Pictures::drawQuill25},
+    {"cairn49_picker.png", 1063, 317, true, &Pictures::drawCairn49},
+    {"dune32_picker.png", 645, 134, false, &Pictures::drawDune32},
+    {"tarn25_picker.png", 645, 134, false, &Pictures::drawTarn25},
+    {"defaultBtn_push.png", 101, 29, true, &Pictures::drawDefaultPush},
+    {"defaultBtn_hover.png", 101, 29, true, &Pictures::drawDefaultHover},
+    {"sendBtn_push.png", 117, 29, true, &Pictures::drawSendPush},
+    {"sendBtn_hover.png", 117, 29, true, &Pictures::drawSendHover},
+    {"sendBtn_inactive.png", 117, 29, true, &Pictures::drawSendInactive},
 };
 } // namespace
 
