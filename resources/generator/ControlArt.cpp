@@ -188,7 +188,7 @@ void ControlArt::drawSmallButton (juce::Graphics& g, Rectangle<float> r, Kind sy
     }
 }
 
-void ControlArt::drawKeys (juce::Graphics& g, Rectangle<float> r, int whiteCount)
+void ControlArt::drawKeys (juce::Graphics& g, Rectangle<float> r, int whiteCount, int firstWhite)
 {
     const auto keyW = r.getWidth() / (float) whiteCount;
 
@@ -210,7 +210,7 @@ void ControlArt::drawKeys (juce::Graphics& g, Rectangle<float> r, int whiteCount
 
     for (int i = 0; i < whiteCount - 1; ++i)
     {
-        const auto inOctave = i % 7;
+        const auto inOctave = (i + firstWhite) % 7;
         if (inOctave == 2 || inOctave == 6)
             continue;
 
@@ -222,4 +222,173 @@ void ControlArt::drawKeys (juce::Graphics& g, Rectangle<float> r, int whiteCount
         g.fillRoundedRectangle (key.reduced (2.0f, 0.0f).withTrimmedBottom (5.0f).withTrimmedTop (-3.0f),
                                 2.0f);
     }
+}
+
+void ControlArt::drawSlider (juce::Graphics& g, Rectangle<float> r, float position)
+{
+    const auto slot = Rectangle<float> (3.0f, r.getHeight() - 6.0f).withCentre (r.getCentre());
+
+    // Scale ticks on both sides of the slot.
+    g.setColour (Colour (0xff6a6e75u));
+    for (int i = 0; i <= 8; ++i)
+    {
+        const auto y = std::round (slot.getY() + slot.getHeight() * (float) i / 8.0f);
+        g.fillRect (r.getX() + 1.0f, y, 3.0f, 1.0f);
+        g.fillRect (r.getRight() - 4.0f, y, 3.0f, 1.0f);
+    }
+
+    g.setColour (Colour (0xff050506u));
+    g.fillRoundedRectangle (slot, 1.5f);
+
+    const auto capH = juce::jlimit (7.0f, 10.0f, r.getHeight() * 0.13f);
+    const auto capW = juce::jmin (r.getWidth() - 4.0f, 16.0f);
+    const auto top = slot.getY() + (slot.getHeight() - capH) * (1.0f - position);
+    const auto cap = Rectangle<float> (capW, capH).withPosition (r.getCentreX() - capW * 0.5f, top);
+
+    g.setColour (Colour (0xff0b0c0eu));
+    g.fillRoundedRectangle (cap.translated (0.0f, 1.5f), 2.0f);
+    verticalGradient (g, cap, Colour (0xff8a8e95u), Colour (0xff3f4248u));
+    g.fillRoundedRectangle (cap, 2.0f);
+    g.setColour (Colour (0xfff2f2f2u));
+    g.fillRect (Rectangle<float> (capW - 4.0f, 1.5f).withCentre (cap.getCentre()));
+}
+
+void ControlArt::drawWheel (juce::Graphics& g, Rectangle<float> r, float turn)
+{
+    const auto well = r.expanded (3.0f, 4.0f);
+    g.setColour (Colour (0xff5d6167u));
+    g.fillRoundedRectangle (well.expanded (1.0f), 5.0f);
+    g.setColour (Colour (0xff08090au));
+    g.fillRoundedRectangle (well, 4.0f);
+
+    // The rubber cylinder: lit along its middle, falling away towards both ends.
+    const auto wheel = r.reduced (1.0f, 0.0f);
+    ColourGradient shade (Colour (0xff141518u), 0.0f, wheel.getY(), Colour (0xff141518u), 0.0f,
+                          wheel.getBottom(), false);
+    shade.addColour (0.5, Colour (0xff4c5057u));
+    g.setGradientFill (shade);
+    g.fillRoundedRectangle (wheel, 3.0f);
+
+    // Ribs spaced as they turn away: closer together near the ends.
+    const auto radius = wheel.getHeight() * 0.5f;
+    const auto centreY = wheel.getCentreY();
+    g.setColour (Colour (0x50000000u));
+    for (int k = -9; k <= 9; ++k)
+    {
+        const auto y = centreY + radius * std::sin ((float) k * pi / 20.0f);
+        g.fillRect (wheel.getX() + 2.0f, y, wheel.getWidth() - 4.0f, 1.0f);
+    }
+
+    // The raised mark that shows how far it is rolled.
+    const auto markY = centreY + radius * std::sin ((0.5f - turn) * pi * 0.8f);
+    g.setColour (Colour (0xffd0d3d8u));
+    g.fillRect (Rectangle<float> (wheel.getWidth() - 4.0f, 2.0f).withCentre ({wheel.getCentreX(), markY}));
+}
+
+void ControlArt::drawJack (juce::Graphics& g, Rectangle<float> r)
+{
+    const auto d = juce::jmin (r.getWidth(), r.getHeight());
+    const auto nut = Rectangle<float> (d, d).withCentre (r.getCentre());
+
+    g.setColour (Colour (0xff0b0c0eu));
+    g.fillEllipse (nut.translated (0.0f, 1.0f));
+    g.setGradientFill (ColourGradient (Colour (0xffe3e5e9u), nut.getX(), nut.getY(), Colour (0xff72767du),
+                                       nut.getRight(), nut.getBottom(), false));
+    g.fillEllipse (nut);
+    g.setColour (Colour (0xff3a3d42u));
+    g.drawEllipse (nut.reduced (0.5f), 1.0f);
+
+    g.setColour (Colour (0xff1d1d1du));
+    g.fillEllipse (nut.reduced (d * 0.24f));
+    g.setColour (Colour (0xff000000u));
+    g.fillEllipse (nut.reduced (d * 0.36f));
+}
+
+void ControlArt::drawEncoder (juce::Graphics& g, Rectangle<float> turnArea, Rectangle<float> pushArea)
+{
+    const auto both = turnArea.getUnion (pushArea);
+    const auto centre = both.getCentre();
+    const auto radius = juce::jmin (both.getWidth(), both.getHeight()) * 0.5f;
+    const auto knob = Rectangle<float> (radius * 2.0f, radius * 2.0f).withCentre (centre);
+
+    // A knurled rim: ridges all round a dark knob.
+    g.setColour (Colour (0xff101113u));
+    g.fillEllipse (knob.translated (0.0f, 1.5f));
+    verticalGradient (g, knob, Colour (0xff5a5e65u), Colour (0xff23252au));
+    g.fillEllipse (knob);
+    g.setColour (Colour (0xff15161au));
+    for (int i = 0; i < 24; ++i)
+    {
+        const auto angle = 2.0f * pi * (float) i / 24.0f;
+        g.drawLine ({centre.getPointOnCircumference (radius - 2.5f, angle),
+                     centre.getPointOnCircumference (radius, angle)},
+                    1.0f);
+    }
+
+    const auto cap = knob.reduced (3.5f);
+    verticalGradient (g, cap, Colour (0xff50545bu), Colour (0xff2e3136u));
+    g.fillEllipse (cap);
+
+    // Turning: a two-headed arc over the upper half. Pressing: a dot in the lower half.
+    const auto arcRadius = radius * 0.5f;
+    const auto arcCentre = centre.translated (0.0f, 1.0f);
+    Path turn;
+    turn.addCentredArc (arcCentre.x, arcCentre.y, arcRadius, arcRadius, 0.0f, -0.9f, 0.9f, true);
+    g.setColour (Colour (0xfff0f1f3u));
+    g.strokePath (turn,
+                  juce::PathStrokeType (1.3f, juce::PathStrokeType::curved, juce::PathStrokeType::butt));
+
+    for (const auto end : {-0.9f, 0.9f})
+    {
+        const auto tip = arcCentre.getPointOnCircumference (arcRadius, end);
+        const auto back = arcCentre.getPointOnCircumference (arcRadius, end * 0.55f);
+        const auto dir = (tip - back) / tip.getDistanceFrom (back);
+        const juce::Point<float> side (-dir.y, dir.x);
+        Path head;
+        head.addTriangle (tip + dir * 2.0f, tip - dir * 1.0f + side * 2.2f, tip - dir * 1.0f - side * 2.2f);
+        g.fillPath (head);
+    }
+
+    g.fillEllipse (Rectangle<float> (4.0f, 4.0f).withCentre ({centre.x, pushArea.getCentreY() + 1.0f}));
+}
+
+void ControlArt::drawJoystickHalf (juce::Graphics& g, Rectangle<float> r, bool up)
+{
+    // The gate: a dark well rounded at its outer end only, so the two halves make one slot.
+    const auto outer = up ? r.withTrimmedBottom (-4.0f) : r.withTrimmedTop (-4.0f);
+    g.setColour (Colour (0xff5d6167u));
+    g.fillRoundedRectangle (outer, 7.0f);
+    g.setColour (Colour (0xff0b0c0eu));
+    g.fillRoundedRectangle (outer.reduced (2.0f), 5.5f);
+    g.setColour (Colour (0xff2b2e33u));
+    g.fillRect (Rectangle<float> (3.0f, r.getHeight()).withCentre (r.getCentre()));
+
+    // The arrow for this half's direction, near its outer end.
+    const auto cx = r.getCentreX();
+    const auto tipY = up ? r.getY() + 5.0f : r.getBottom() - 5.0f;
+    const auto baseY = up ? tipY + 6.0f : tipY - 6.0f;
+    Path arrow;
+    arrow.addTriangle (cx, tipY, cx - 5.0f, baseY, cx + 5.0f, baseY);
+    g.setColour (Colour (0xfff0f1f3u));
+    g.fillPath (arrow);
+}
+
+void ControlArt::drawJoystickStick (juce::Graphics& g, juce::Point<float> centre)
+{
+    // A rubber boot in rings around the stick's ball.
+    const auto boot = Rectangle<float> (22.0f, 22.0f).withCentre (centre);
+    g.setColour (Colour (0xff1b1c1fu));
+    g.fillEllipse (boot);
+    g.setColour (Colour (0xff3a3d42u));
+    g.drawEllipse (boot.reduced (0.5f), 1.0f);
+    g.drawEllipse (boot.reduced (3.5f), 1.0f);
+
+    const auto ball = Rectangle<float> (13.0f, 13.0f).withCentre (centre);
+    g.setColour (Colour (0xff08090au));
+    g.fillEllipse (ball.translated (0.0f, 2.0f));
+    g.setGradientFill (ColourGradient (Colour (0xff8a8e95u), ball.getX() + 4.0f, ball.getY() + 3.0f,
+                                       Colour (0xff2b2e33u), ball.getRight(), ball.getBottom(), true));
+    g.fillEllipse (ball);
+    g.setColour (Colour (0xff1d1f23u));
+    g.drawEllipse (ball, 1.0f);
 }

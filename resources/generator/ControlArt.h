@@ -32,6 +32,25 @@ struct ControlArt
     static void drawPedal (juce::Graphics& g, juce::Rectangle<float> r);
     static void drawSmallButton (juce::Graphics& g, juce::Rectangle<float> r, Kind symbol);
 
-    // Keys from lowest C upward, whiteCount white keys across r.
-    static void drawKeys (juce::Graphics& g, juce::Rectangle<float> r, int whiteCount);
+    // A fader in its slot, its cap at position 0 (bottom) to 1 (top).
+    static void drawSlider (juce::Graphics& g, juce::Rectangle<float> r, float position);
+
+    // A modulation wheel seen from above, sunk in its well, rolled by `turn` (0 to 1).
+    static void drawWheel (juce::Graphics& g, juce::Rectangle<float> r, float turn);
+
+    // A round socket on a panel: a metal nut around a dark hole.
+    static void drawJack (juce::Graphics& g, juce::Rectangle<float> r);
+
+    // A push encoder spanning two widgets: turning it (the upper one) and pressing it (the
+    // lower one), with a turning arrow over the first and a press dot over the second.
+    static void drawEncoder (juce::Graphics& g, juce::Rectangle<float> turnArea,
+                             juce::Rectangle<float> pushArea);
+
+    // One half of a joystick's housing, with an arrow for its direction; the stick is drawn
+    // where the two halves meet.
+    static void drawJoystickHalf (juce::Graphics& g, juce::Rectangle<float> r, bool up);
+    static void drawJoystickStick (juce::Graphics& g, juce::Point<float> centre);
+
+    // Keys upward from a white key (0 is C, 3 is F), whiteCount white keys across r.
+    static void drawKeys (juce::Graphics& g, juce::Rectangle<float> r, int whiteCount, int firstWhite = 0);
 };

@@ -1,61 +1,26 @@
 #include "ControlArt.h"
+#include "PanelArt.h"
 #include "Pictures.h"
 
 #include "pickers/CtrlPickerLayouts.h"
 
-namespace
-{
-using juce::Colour;
-using juce::ColourGradient;
-using juce::Rectangle;
-
-// A low panel plate behind a group of controls.
-void plate (juce::Graphics& g, Rectangle<float> r)
-{
-    g.setColour (Colour (0xff1e2024u));
-    g.fillRoundedRectangle (r, 6.0f);
-    g.setColour (Colour (0xff45484eu));
-    g.drawRoundedRectangle (r.reduced (0.5f), 6.0f, 1.0f);
-}
-
-// The maker's mark: three slanted bars, drawn rather than written.
-void mark (juce::Graphics& g, Rectangle<float> r)
-{
-    const auto barW = r.getWidth() / 5.0f;
-    for (int i = 0; i < 3; ++i)
-    {
-        juce::Path bar;
-        const auto x = r.getX() + barW * 1.5f * (float) i;
-        bar.startNewSubPath (x + barW, r.getY());
-        bar.lineTo (x + barW * 2.0f, r.getY());
-        bar.lineTo (x + barW, r.getBottom());
-        bar.lineTo (x, r.getBottom());
-        bar.closeSubPath();
-        g.setColour (i == 1 ? Colour (0xffe0483cu) : Colour (0xffd6d8dcu));
-        g.fillPath (bar);
-    }
-}
-} // namespace
-
 void Pictures::drawQuill25 (juce::Graphics& g)
 {
+    using juce::Colour;
+    using juce::Rectangle;
+
     const auto& layout = ctrlPickerLayouts::quill25;
     const auto whole = Rectangle<int> (layout.width, layout.height).toFloat();
 
     // The body: everything outside it stays transparent so the editor's background shows.
-    const auto body = whole.reduced (1.0f);
-    g.setGradientFill (ColourGradient (Colour (0xff3c3f45u), 0.0f, body.getY(), Colour (0xff23252au), 0.0f,
-                                       body.getBottom(), false));
-    g.fillRoundedRectangle (body, 16.0f);
-    g.setColour (Colour (0xff5f636au));
-    g.drawRoundedRectangle (body.reduced (0.75f), 15.5f, 1.5f);
+    PanelArt::drawBody (g, whole.reduced (1.0f), 16.0f);
 
-    plate (g, {190.0f, 10.0f, 580.0f, 120.0f}); // knobs
-    plate (g, {190.0f, 132.0f, 580.0f, 52.0f}); // pads
-    plate (g, {84.0f, 100.0f, 98.0f, 84.0f});   // octave and shift
-    plate (g, {84.0f, 206.0f, 98.0f, 134.0f});  // strips
+    PanelArt::drawPlate (g, {190.0f, 10.0f, 580.0f, 120.0f}); // knobs
+    PanelArt::drawPlate (g, {190.0f, 132.0f, 580.0f, 52.0f}); // pads
+    PanelArt::drawPlate (g, {84.0f, 100.0f, 98.0f, 84.0f});   // octave and shift
+    PanelArt::drawPlate (g, {84.0f, 206.0f, 98.0f, 134.0f});  // strips
 
-    mark (g, {52.0f, 22.0f, 40.0f, 18.0f});
+    PanelArt::drawMark (g, {52.0f, 22.0f, 40.0f, 18.0f});
 
     // Status lights beside the octave buttons.
     for (int i = 0; i < 3; ++i)
