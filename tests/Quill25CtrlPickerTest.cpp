@@ -1,63 +1,49 @@
 #include "pickers/CtrlPickerLayouts.h"
-#include "pickers/OrvoCtrlPickerButton.h"
-#include "pickers/OrvoCtrlPickerKnob.h"
 #include "pickers/Quill25CtrlPickerComponent.h"
-#include "support/ActionRecorder.h"
+#include "support/PickerTestSupport.h"
 
 #include <gtest/gtest.h>
 
 namespace
 {
-struct ExpectedWidget
-{
-    bool knob;
-    const char* text;
-    const char* tooltip;
-    int x, y, w, h;
-};
+using pickerTest::ExpectedWidget;
+using pickerTest::widget;
 
 // Transcribed independently of the picker's own table, so a slip in either shows up.
 // clang-format off
 const ExpectedWidget expected[] = {
-    { false, "0x40", "Modulation Strip Setting", 140, 215, 32, 115 },
-    { true,  "0x30", "Knob #1 - Volume", 208, 23, 32, 32 },
-    { false, "0x20", "Shift Octave - Button Setting", 105, 152, 25, 25 },
-    { false, "0x21", "Shift Octave + Button Setting", 147, 151, 25, 25 },
-    { false, "0x70-0x78", "Pad #1 Setting", 200, 139, 48, 38 },
-    { false, "Shift", "Activate Pad Shift Mode (1-8 / 9-16)", 147, 108, 25, 25 },
-    { false, "0x50", "Sustain Pedal Setting", 13, 47, 24, 24 },
-    { false, "0x41", "Pitch Strip Setting", 93, 216, 32, 115 },
-    { false, "0x71-0x79", "Pad #2 Setting", 273, 139, 48, 38 },
-    { false, "0x72-0x7A", "Pad #3 Setting", 345, 139, 48, 38 },
-    { false, "0x73-0x7B", "Pad #4 Setting", 418, 139, 48, 38 },
-    { false, "0x74-0x7C", "Pad #5 Setting", 490, 139, 48, 38 },
-    { false, "0x75-0x7D", "Pad #6 Setting", 562, 139, 48, 38 },
-    { false, "0x76-0x7E", "Pad #7 Setting", 636, 139, 48, 38 },
-    { false, "0x77-0x7F", "Pad #8 Setting", 709, 139, 48, 38 },
-    { true,  "0x01", "Knob #2 - Cutoff", 280, 23, 32, 32 },
-    { true,  "0x02", "Knob #3 - Resonance", 352, 23, 32, 32 },
-    { true,  "0x09", "Knob #4 - LFO Rate", 425, 23, 32, 32 },
-    { true,  "0x0B", "Knob #5 - LFO Amt", 498, 23, 32, 32 },
-    { true,  "0x0C", "Knob #6 - Chorus Amt", 571, 23, 32, 32 },
-    { true,  "0x0D", "Knob #7 - Attack", 644, 23, 32, 32 },
-    { true,  "0x0E", "Knob #8 - Decay", 717, 23, 32, 32 },
-    { true,  "0x33", "Knob #9 - Preset", 207, 87, 32, 32 },
-    { true,  "0x03", "Knob #10 - Param 1", 280, 87, 32, 32 },
-    { true,  "0x04", "Knob #11 - Param 2", 353, 87, 32, 32 },
-    { true,  "0x0A", "Knob #12 - Param 3", 425, 87, 32, 32 },
-    { true,  "0x05", "Knob #13 - Param 4", 499, 87, 32, 32 },
-    { true,  "0x06", "Knob #14 - Delay Amt", 571, 87, 32, 32 },
-    { true,  "0x07", "Knob #15 - Sustain", 643, 87, 32, 32 },
-    { true,  "0x08", "Knob #16 - Release", 717, 87, 32, 32 },
+    { "0x40", "Modulation Strip Setting", 140, 215, 32, 115 },
+    { "0x30", "Knob #1 - Volume", 208, 23, 32, 32, true },
+    { "0x20", "Shift Octave - Button Setting", 105, 152, 25, 25 },
+    { "0x21", "Shift Octave + Button Setting", 147, 151, 25, 25 },
+    { "0x70-0x78", "Pad #1 Setting", 200, 139, 48, 38 },
+    { "Shift", "Activate Pad Shift Mode (1-8 / 9-16)", 147, 108, 25, 25 },
+    { "0x50", "Sustain Pedal Setting", 13, 47, 24, 24 },
+    { "0x41", "Pitch Strip Setting", 93, 216, 32, 115 },
+    { "0x71-0x79", "Pad #2 Setting", 273, 139, 48, 38 },
+    { "0x72-0x7A", "Pad #3 Setting", 345, 139, 48, 38 },
+    { "0x73-0x7B", "Pad #4 Setting", 418, 139, 48, 38 },
+    { "0x74-0x7C", "Pad #5 Setting", 490, 139, 48, 38 },
+    { "0x75-0x7D", "Pad #6 Setting", 562, 139, 48, 38 },
+    { "0x76-0x7E", "Pad #7 Setting", 636, 139, 48, 38 },
+    { "0x77-0x7F", "Pad #8 Setting", 709, 139, 48, 38 },
+    { "0x01", "Knob #2 - Cutoff", 280, 23, 32, 32, true },
+    { "0x02", "Knob #3 - Resonance", 352, 23, 32, 32, true },
+    { "0x09", "Knob #4 - LFO Rate", 425, 23, 32, 32, true },
+    { "0x0B", "Knob #5 - LFO Amt", 498, 23, 32, 32, true },
+    { "0x0C", "Knob #6 - Chorus Amt", 571, 23, 32, 32, true },
+    { "0x0D", "Knob #7 - Attack", 644, 23, 32, 32, true },
+    { "0x0E", "Knob #8 - Decay", 717, 23, 32, 32, true },
+    { "0x33", "Knob #9 - Preset", 207, 87, 32, 32, true },
+    { "0x03", "Knob #10 - Param 1", 280, 87, 32, 32, true },
+    { "0x04", "Knob #11 - Param 2", 353, 87, 32, 32, true },
+    { "0x0A", "Knob #12 - Param 3", 425, 87, 32, 32, true },
+    { "0x05", "Knob #13 - Param 4", 499, 87, 32, 32, true },
+    { "0x06", "Knob #14 - Delay Amt", 571, 87, 32, 32, true },
+    { "0x07", "Knob #15 - Sustain", 643, 87, 32, 32, true },
+    { "0x08", "Knob #16 - Release", 717, 87, 32, 32, true },
 };
 // clang-format on
-
-constexpr int shiftIndex = 5;
-
-juce::Button& widget (juce::Component& picker, int index)
-{
-    return *dynamic_cast<juce::Button*> (picker.getChildComponent (index));
-}
 
 int indexOf (const juce::String& text)
 {
@@ -70,32 +56,11 @@ int indexOf (const juce::String& text)
 class Quill25Picker : public ::testing::Test
 {
 protected:
-    Quill25Picker() { picker.addActionListener (&recorder); }
-    ~Quill25Picker() override { picker.removeActionListener (&recorder); }
-
     juce::Button& w (const juce::String& text) { return widget (picker, indexOf (text)); }
-
-    // A click through the button's own API, delivered later on the message loop as a user's
-    // click is. Returns the message it caused, if any; after a Shift click the picker
-    // re-clicks the selected control, so a message follows then too.
-    juce::String click (juce::Button& b)
-    {
-        const auto before = recorder.messages.size();
-        b.triggerClick();
-        recorder.waitForCount (before + 1, 400);
-        return recorder.messages.size() > before ? recorder.messages[before] : juce::String ("<nothing>");
-    }
-
-    int highlightedCount()
-    {
-        int n = 0;
-        for (int i = 0; i < picker.getNumChildComponents(); ++i)
-            n += (i != shiftIndex && widget (picker, i).getToggleState()) ? 1 : 0;
-        return n;
-    }
+    juce::String click (juce::Button& b) { return clicks.click (b); }
 
     Quill25CtrlPickerComponent picker;
-    ActionRecorder recorder;
+    pickerTest::PickerClicks clicks{picker};
 };
 } // namespace
 
@@ -103,23 +68,7 @@ TEST_F (Quill25Picker, HasItsFixedSizeAndTheThirtyWidgetsOfItsTableWhateverItsBo
 {
     EXPECT_EQ (picker.getBounds(), juce::Rectangle<int> (0, 0, 800, 378));
     picker.setSize (400, 200); // the rectangles are the picture's, not the component's
-    ASSERT_EQ (picker.getNumChildComponents(), (int) std::size (expected));
-
-    for (int i = 0; i < (int) std::size (expected); ++i)
-    {
-        SCOPED_TRACE (expected[i].text);
-        const auto& e = expected[i];
-        auto& b = widget (picker, i);
-
-        EXPECT_EQ (b.getButtonText(), e.text);
-        EXPECT_EQ (b.getTooltip(), e.tooltip);
-        EXPECT_EQ (b.getBounds(), juce::Rectangle<int> (e.x, e.y, e.w, e.h));
-        EXPECT_TRUE (b.isVisible());
-        EXPECT_EQ (b.getRadioGroupId(), i == shiftIndex ? 0 : 1);
-        EXPECT_EQ (dynamic_cast<OrvoCtrlPickerKnob*> (&b) != nullptr, e.knob);
-        EXPECT_EQ (dynamic_cast<OrvoCtrlPickerButton*> (&b) != nullptr, !e.knob);
-        EXPECT_FALSE (b.getToggleState());
-    }
+    pickerTest::expectWidgets (picker, expected, (int) std::size (expected));
 }
 
 TEST_F (Quill25Picker, SupportedControlsAreTheModelsThirtyFiveWithoutTheOctaveButtons)
@@ -145,7 +94,7 @@ TEST_F (Quill25Picker, ClickingAControlSendsItsIdentifierAndMovesTheHighlight)
     EXPECT_EQ (click (w ("0x20")), "0x20"); // the highlighted one again: sent again
     EXPECT_EQ (click (w ("0x0A")), "0x0A");
     EXPECT_EQ (click (w ("0x77-0x7F")), "0x77");
-    EXPECT_EQ (highlightedCount(), 1);
+    EXPECT_EQ (clicks.highlighted(), &w ("0x77-0x7F"));
     EXPECT_FALSE (w ("Shift").getToggleState());
 }
 
@@ -155,11 +104,11 @@ TEST_F (Quill25Picker, ShiftChoosesTheSecondIdentifierOfAPadAndResendsTheSelecti
     auto& pad3 = w ("0x72-0x7A");
 
     // Nothing selected yet: Shift only toggles.
-    EXPECT_EQ (click (shift), "<nothing>");
+    EXPECT_TRUE (clicks.clickSendsNothing (shift));
     EXPECT_TRUE (shift.getToggleState());
-    EXPECT_EQ (click (shift), "<nothing>");
+    EXPECT_TRUE (clicks.clickSendsNothing (shift));
     EXPECT_FALSE (shift.getToggleState());
-    EXPECT_EQ (highlightedCount(), 0);
+    EXPECT_EQ (clicks.highlighted(), nullptr);
 
     EXPECT_EQ (click (pad3), "0x72");
     EXPECT_EQ (click (shift), "0x7A");
@@ -174,8 +123,8 @@ TEST_F (Quill25Picker, ShiftChoosesTheSecondIdentifierOfAPadAndResendsTheSelecti
     EXPECT_EQ (click (w ("0x30")), "0x30");
     EXPECT_TRUE (shift.getToggleState()); // selecting keeps Shift
     EXPECT_EQ (click (shift), "0x30");    // a single control is resent unchanged
-    EXPECT_EQ (highlightedCount(), 1);
-    EXPECT_EQ (recorder.messages.size(), 7);
+    EXPECT_EQ (clicks.highlighted(), &w ("0x30"));
+    EXPECT_EQ (clicks.recorder.messages.size(), 7);
 }
 
 namespace
@@ -236,8 +185,7 @@ TEST (Quill25PickerPicture, PaintsThePictureWithoutABackgroundAndWidgetsOnTop)
 TEST (Quill25PickerPicture, UndecodablePictureLeavesTheWidgetsWorking)
 {
     UndecodablePicker picker;
-    ActionRecorder recorder;
-    picker.addActionListener (&recorder);
+    pickerTest::PickerClicks clicks (picker);
 
     EXPECT_FALSE (picker.hasPicture());
     EXPECT_EQ (picker.getWidth(), 800);
@@ -245,8 +193,5 @@ TEST (Quill25PickerPicture, UndecodablePictureLeavesTheWidgetsWorking)
         picker.createComponentSnapshot (picker.getLocalBounds(), true, 1.0f).getPixelAt (400, 300).getAlpha(),
         0);
 
-    widget (picker, 9).triggerClick();
-    ASSERT_TRUE (recorder.waitForCount (1));
-    EXPECT_EQ (recorder.messages[0], "0x72");
-    picker.removeActionListener (&recorder);
+    EXPECT_EQ (clicks.click (widget (picker, 9)), "0x72");
 }

@@ -1,7 +1,7 @@
 #include "pickers/Quill25CtrlPickerComponent.h"
 #include "pickers/VLookAndFeel.h"
-#include "support/ActionRecorder.h"
-#include "support/XTestMouse.h"
+#include "support/EditorTestSupport.h"
+#include "support/PickerTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -22,27 +22,7 @@ struct Panel : public juce::Component
     Quill25CtrlPickerComponent picker;
 };
 
-juce::Button& widgetWithText (juce::Component& picker, const juce::String& text)
-{
-    for (auto* child : picker.getChildren())
-        if (auto* b = dynamic_cast<juce::Button*> (child); b != nullptr && b->getButtonText() == text)
-            return *b;
-    throw std::runtime_error ("no widget " + text.toStdString());
-}
-
-void writeSnapshot (juce::Component& c, const juce::String& name)
-{
-    const auto dir = juce::SystemStats::getEnvironmentVariable ("QUORVEL_TEST_OUTPUT", {});
-    if (dir.isEmpty())
-        return;
-
-    const auto file = juce::File (dir).getChildFile (name);
-    file.getParentDirectory().createDirectory();
-    file.deleteFile();
-    juce::FileOutputStream out (file);
-    ASSERT_TRUE (out.openedOk());
-    juce::PNGImageFormat().writeImageToStream (c.createComponentSnapshot (c.getLocalBounds()), out);
-}
+using pickerTest::widgetWithText;
 
 class Quill25PickerWindow : public ::testing::Test
 {
@@ -53,23 +33,8 @@ protected:
             GTEST_SKIP() << "needs a display with the XTest extension";
 
         juce::LookAndFeel::setDefaultLookAndFeel (&lookAndFeel);
-        window = std::make_unique<juce::DocumentWindow> ("Picker", juce::Colours::azure,
-                                                         juce::DocumentWindow::closeButton);
-        window->setUsingNativeTitleBar (true);
-        window->setContentNonOwned (&panel, true);
-        window->setTopLeftPosition (40, 40);
-        // Other tests' windows open on the same display: stay above them so that the real
-        // clicks land here.
-        window->setAlwaysOnTop (true);
-        window->setVisible (true);
-        window->toFront (true);
+        window = std::make_unique<pickerTest::ScreenWindow> (panel);
         panel.picker.addActionListener (&recorder);
-
-        // Let the window be mapped before the pointer moves onto it.
-        const auto end = juce::Time::getMillisecondCounter() + 3000;
-        while (!panel.isShowing() && juce::Time::getMillisecondCounter() < end)
-            ActionRecorder::pump (20);
-        ActionRecorder::pump (300);
     }
 
     void TearDown() override
@@ -79,19 +44,12 @@ protected:
         juce::LookAndFeel::setDefaultLookAndFeel (nullptr);
     }
 
-    void clickCentreOf (juce::Component& c)
-    {
-        mouse.moveTo (c.getScreenBounds().getCentre());
-        ActionRecorder::pump (100);
-        mouse.press();
-        ActionRecorder::pump (100);
-        mouse.release();
-    }
+    void clickCentreOf (juce::Component& c) { pickerTest::clickCentreOf (mouse, c); }
 
     XTestMouse mouse;
     VLookAndFeel lookAndFeel;
     Panel panel;
-    std::unique_ptr<juce::DocumentWindow> window;
+    std::unique_ptr<pickerTest::ScreenWindow> window;
     ActionRecorder recorder;
 };
 } // namespace
@@ -132,7 +90,7 @@ TEST_F (Quill25PickerWindow, RealClicksReachTheOwnerAsIdentifiers)
     EXPECT_EQ (tips.getWidth(), w);
     EXPECT_EQ (tips.getHeight(), h);
 
-    writeSnapshot (panel, "quill25-picker.png");
-    writeSnapshot (tips, "quill25-tooltip.png");
+    EditorTestSupport::saveScreenshot (panel, "quill25-picker");
+    EditorTestSupport::saveScreenshot (tips, "quill25-tooltip");
     EXPECT_EQ (recorder.messages.size(), 3);
 }
