@@ -1,6 +1,6 @@
 #include "editors/KbdSettingComponentQuill.h"
 
-#include "app/Dialogs.h"
+#include "dialogs/Dialogs.h"
 #include "editors/ControllerNames.h"
 #include "pickers/Quill25CtrlPickerComponent.h"
 

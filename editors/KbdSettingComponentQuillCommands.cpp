@@ -3,7 +3,7 @@
 
 #include "editors/KbdSettingComponentQuill.h"
 
-#include "app/Dialogs.h"
+#include "dialogs/Dialogs.h"
 #include "editors/PadCalibrationDialog.h"
 #include "firmware/DravikDevManager.h"
 #include "firmware/TolvarDevManager.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Dialogs.h"
+#include "dialogs/Dialogs.h"
 
 #include <deque>
 #include <mutex>
