@@ -95,6 +95,7 @@ std::unique_ptr<juce::ImageButton> PanelBuilder::makePictureButton (int r)
 {
     auto button = std::make_unique<juce::ImageButton> (rows[r].componentName);
     place (r, *button);
+    button->setButtonText ({}); // JUCE starts a button's text as its name; a picture says it all
     button->addListener (&buttonListener);
     return button;
 }
