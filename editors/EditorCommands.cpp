@@ -70,13 +70,19 @@ void EditorCommands::writeChart()
         showKeyboardProblem ("The chart file could not be written.");
 }
 
+bool EditorCommands::requireKeyboard (const juce::String& notDetectedText) const
+{
+    if (manager.connected)
+        return true;
+
+    showKeyboardProblem (notDetectedText);
+    return false;
+}
+
 void EditorCommands::sendToKeyboard (int memory, const juce::String& notDetectedText)
 {
-    if (!manager.connected)
-    {
-        showKeyboardProblem (notDetectedText);
+    if (!requireKeyboard (notDetectedText))
         return;
-    }
 
     // The whole transfer runs here, on the message thread, paced by the protocol's pauses.
     juce::MouseCursor::showWaitCursor();

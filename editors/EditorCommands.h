@@ -28,6 +28,9 @@ public:
     // shows `notDetectedText` in the problem box when no keyboard was found.
     void sendToKeyboard (int memory, const juce::String& notDetectedText);
 
+    // True when a keyboard was found; otherwise tells the user so with `notDetectedText`.
+    bool requireKeyboard (const juce::String& notDetectedText) const;
+
     // The editors' one box for what keeps them from doing as asked.
     static void showKeyboardProblem (const juce::String& text);
 

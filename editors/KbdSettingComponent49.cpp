@@ -1,7 +1,9 @@
 #include "editors/KbdSettingComponent49.h"
 
 #include "editors/ComboIndex.h"
+#include "editors/EditorLink.h"
 #include "editors/ReadBackChain.h"
+#include "link/ItemIdText.h"
 #include "pickers/Cairn49CtrlPickerComponent.h"
 
 #include <BinaryData.h>
@@ -130,25 +132,14 @@ KbdSettingComponent49::KbdSettingComponent49()
     setSize (Cairn49Panel::kWidth, Cairn49Panel::kHeight);
     currentItem = -1;
 
-    // The descriptors must be complete before the first click can be handled, and the editor
-    // must listen before detection starts: a keyboard's answer starts the read-back at once,
-    // on the MIDI thread.
     picker->addActionListener (this);
     descriptors = getAllDescriptors();
-    QexManager49::sStandaloneMode = true;
-    manager.listeners.add (this);
-    manager.startDetection (true);
+    EditorLink::start (manager, *this);
 }
 
 KbdSettingComponent49::~KbdSettingComponent49()
 {
-    // No notification may reach a half-destroyed editor: stop the keyboard's deliveries (this
-    // waits for one in flight) and the detection tick, and drop a refresh still pending,
-    // before any widget goes.
-    manager.closeMidiIns();
-    manager.stopTimer();
-    cancelPendingUpdate();
-
+    EditorLink::stop (manager, *this);
     panel.forgetWidgets();
 
     globalGroup.reset();
@@ -245,10 +236,9 @@ void KbdSettingComponent49::resized()
 //==============================================================================
 void KbdSettingComponent49::actionListenerCallback (const juce::String& message)
 {
-    const auto id = message.getHexValue32();
-
-    // Item ids are 16-bit: a longer number must not be cut down to one of them.
-    if (id != (short) id || descriptors.count ((short) id) == 0)
+    // A control the editor does not know leaves the selection as it was.
+    const auto id = ItemIdText::toItem (message);
+    if (findDescriptor (descriptors, id) == nullptr)
         return;
 
     currentItem = id;
@@ -257,11 +247,11 @@ void KbdSettingComponent49::actionListenerCallback (const juce::String& message)
 
 void KbdSettingComponent49::reloadGUIforCurrentItem()
 {
-    const auto found = descriptors.find ((short) currentItem);
-    if (found == descriptors.end())
+    const auto* descriptor = findDescriptor (descriptors, currentItem);
+    if (descriptor == nullptr)
         return;
 
-    controlNameText->setText (found->second.name, false);
+    controlNameText->setText (descriptor->name, false);
 
     for (const auto& [row, param] : kControlBoxes)
     {
@@ -316,23 +306,25 @@ void KbdSettingComponent49::resetToDefaults()
     for (const auto& [global, value] : kDefaultGlobals)
         manager.globals[(size_t) global] = (juce::int16) value;
 
-    updateGlobalUI();
-    if (currentItem >= 0)
-        reloadGUIforCurrentItem();
+    showStore();
 }
 
 void KbdSettingComponent49::loadSettingsFile()
 {
-    if (!commands.loadSettings())
-        return;
+    // What was loaded shows at once, keyboard or not; the refresh still tells the user when
+    // no keyboard is there.
+    if (commands.loadSettings())
+    {
+        showStore();
+        triggerAsyncUpdate();
+    }
+}
 
-    // Show what was loaded at once, keyboard or not; the refresh below still tells the user
-    // when no keyboard is there.
+void KbdSettingComponent49::showStore()
+{
     updateGlobalUI();
     if (currentItem >= 0)
         reloadGUIforCurrentItem();
-
-    triggerAsyncUpdate();
 }
 
 //==============================================================================
@@ -345,13 +337,8 @@ void KbdSettingComponent49::QexInfoReceived (int code, int a, int, void*)
 
 void KbdSettingComponent49::handleAsyncUpdate()
 {
-    if (!manager.connected)
-    {
-        EditorCommands::showKeyboardProblem (EditorCommands::kNotDetectedText);
-        return;
-    }
-
-    updateGlobalUI();
+    if (commands.requireKeyboard (EditorCommands::kNotDetectedText))
+        updateGlobalUI();
 }
 
 void KbdSettingComponent49::updateGlobalUI()

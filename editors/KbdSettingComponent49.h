@@ -67,6 +67,7 @@ public:
 private:
     void buildWidgets();
     void updateGlobalUI();
+    void showStore();
     void resetToDefaults();
     void loadSettingsFile();
 

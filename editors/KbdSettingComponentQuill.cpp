@@ -1,7 +1,9 @@
 #include "editors/KbdSettingComponentQuill.h"
 
 #include "editors/ComboIndex.h"
+#include "editors/EditorLink.h"
 #include "editors/ReadBackChain.h"
+#include "link/ItemIdText.h"
 #include "pickers/Quill25CtrlPickerComponent.h"
 
 namespace
@@ -65,25 +67,14 @@ KbdSettingComponentQuill::KbdSettingComponentQuill()
     memoryCombo->setSelectedItemIndex (0, juce::sendNotificationAsync);
     currentItem = -1;
 
-    // The descriptors must be complete before the first click can be handled, and the editor
-    // must listen before detection starts: a keyboard's answer starts the read-back at once,
-    // on the MIDI thread.
     picker->addActionListener (this);
     descriptors = getAllDescriptors();
-    QexManager49::sStandaloneMode = true;
-    manager.listeners.add (this);
-    manager.startDetection (true);
+    EditorLink::start (manager, *this);
 }
 
 KbdSettingComponentQuill::~KbdSettingComponentQuill()
 {
-    // No notification may reach a half-destroyed editor: stop the keyboard's deliveries (this
-    // waits for one in flight) and the detection tick, and drop a refresh still pending,
-    // before any widget goes.
-    manager.closeMidiIns();
-    manager.stopTimer();
-    cancelPendingUpdate();
-
+    EditorLink::stop (manager, *this);
     panel.forgetWidgets();
 
     globalGroup.reset();
@@ -192,10 +183,9 @@ void KbdSettingComponentQuill::resized()
 //==============================================================================
 void KbdSettingComponentQuill::actionListenerCallback (const juce::String& message)
 {
-    const auto id = message.getHexValue32();
-
-    // Item ids are 16-bit: a longer number must not be cut down to one of them.
-    if (id != (short) id || descriptors.count ((short) id) == 0)
+    // A control the editor does not know leaves the selection as it was.
+    const auto id = ItemIdText::toItem (message);
+    if (findDescriptor (descriptors, id) == nullptr)
         return;
 
     currentItem = id;
@@ -204,14 +194,12 @@ void KbdSettingComponentQuill::actionListenerCallback (const juce::String& messa
 
 void KbdSettingComponentQuill::reloadGUIforCurrentItem()
 {
-    const auto found = descriptors.find ((short) currentItem);
-    if (found == descriptors.end())
+    const auto* descriptor = findDescriptor (descriptors, currentItem);
+    if (descriptor == nullptr)
         return;
 
-    const auto& descriptor = found->second;
     const auto c = currentItem;
-
-    controlNameText->setText (descriptor.name, false);
+    controlNameText->setText (descriptor->name, false);
 
     const auto modeIndex = mode2CbIndex (manager.getParamForItem (1, c));
     showIndex (*modeCombo, modeIndex);
@@ -229,7 +217,7 @@ void KbdSettingComponentQuill::reloadGUIforCurrentItem()
     // A mode the Mode box cannot show (absent, or one without an entry) must not leave the
     // previous control's mode and option on display as if they were this control's.
     if (modeIndex >= 0)
-        enableOptionsForMode (cbIndex2Mode (modeIndex), descriptor.knob);
+        enableOptionsForMode (cbIndex2Mode (modeIndex), descriptor->knob);
     else
         enableOptionsForMode (0, false);
 }
@@ -328,9 +316,7 @@ void KbdSettingComponentQuill::buttonClicked (juce::Button* button)
         upgradeFirmware();
     else if (button == padsButton.get())
     {
-        if (!manager.connected)
-            EditorCommands::showKeyboardProblem (kNotDetectedYetText);
-        else
+        if (commands.requireKeyboard (kNotDetectedYetText))
             calibratePads();
     }
 }
@@ -348,6 +334,11 @@ void KbdSettingComponentQuill::resetToDefaults()
     manager.curves[kCurveVelocity] = 0;
     manager.curves[kCurvePadVelocity] = 0;
 
+    showStore();
+}
+
+void KbdSettingComponentQuill::showStore()
+{
     updateGlobalUI();
     if (currentItem >= 0)
         reloadGUIforCurrentItem();
@@ -363,11 +354,8 @@ void KbdSettingComponentQuill::QexInfoReceived (int code, int a, int, void*)
 
 void KbdSettingComponentQuill::handleAsyncUpdate()
 {
-    if (!manager.connected)
-    {
-        EditorCommands::showKeyboardProblem (EditorCommands::kNotDetectedText);
+    if (!commands.requireKeyboard (EditorCommands::kNotDetectedText))
         return;
-    }
 
     updateGlobalUI();
     if (manager.keyboardModel == kModelWithPads)

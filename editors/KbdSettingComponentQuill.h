@@ -64,6 +64,7 @@ public:
 
 private:
     void buildWidgets();
+    void showStore();
     void loadSettingsFile();
     void upgradeFirmware();
     bool isOptionBox (const juce::ComboBox* box) const noexcept;

@@ -21,10 +21,7 @@ void KbdSettingComponentQuill::loadSettingsFile()
 
     // Show what was loaded at once, keyboard or not; the refresh below still tells the user
     // when no keyboard is there.
-    updateGlobalUI();
-    if (currentItem >= 0)
-        reloadGUIforCurrentItem();
-
+    showStore();
     triggerAsyncUpdate();
 }
 

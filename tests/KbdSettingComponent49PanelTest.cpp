@@ -6,78 +6,74 @@
 
 namespace
 {
-enum class W
+// One child as the user finds it: kind, component name, bounds, focus order, tooltip, then
+// the kind's own text (a combo box: its number of entries, the first and the last).
+juce::String describe (juce::Component& c)
 {
-    group,
-    label,
-    combo,
-    picture,
-    text,
-    button,
-    picker
-};
+    juce::String kind, own;
 
-struct Expected
-{
-    W kind;
-    const char* name;
-    const char* text; // caption, label or button text; a combo box's first and last entries
-    int x, y, w, h;
-    int focus;
-    const char* tooltip;
-    int items;
-    const char* lastItem;
-};
+    if (auto* group = dynamic_cast<juce::GroupComponent*> (&c))
+        kind = "group", own = group->getText();
+    else if (auto* label = dynamic_cast<juce::Label*> (&c))
+        kind = label->isEditable() ? "editable label" : "label", own = label->getText();
+    else if (auto* box = dynamic_cast<juce::ComboBox*> (&c))
+        kind = "combo", own = juce::String (box->getNumItems()) + " " + box->getItemText (0) + " .. " +
+                              box->getItemText (box->getNumItems() - 1);
+    else if (dynamic_cast<juce::ImageButton*> (&c) != nullptr)
+        kind = "picture", own = static_cast<juce::Button&> (c).getButtonText();
+    else if (auto* button = dynamic_cast<juce::TextButton*> (&c))
+        kind = "button", own = button->getButtonText();
+    else if (auto* text = dynamic_cast<juce::TextEditor*> (&c))
+        kind = text->isReadOnly() ? "read-only text" : "text", own = text->getText();
+    else if (dynamic_cast<Cairn49CtrlPickerComponent*> (&c) != nullptr)
+        return "picker " + c.getBounds().toString();
 
-const char* const kCcTip = "Midi control number assigned to the selected control";
-const char* const kModeTip = "Mode assigned to the selected control";
-const char* const kChannelTip = "Midi channel assigned to the selected control";
-const char* const kMaxTip = "Max value (or MSB) set for the selected control";
-const char* const kMinTip = "Min value (or LSB) set for the selected control";
+    juce::String tooltip;
+    if (auto* client = dynamic_cast<juce::SettableTooltipClient*> (&c))
+        tooltip = client->getTooltip();
 
-// The panel as the user finds it, child by child in creation order.
-const Expected kPanel[] = {
-    {W::group, "global group", "Global Parameters", 13, 8, 419, 128, 0, "", 0, ""},
-    {W::label, "channel label", "Lower channel:", 27, 32, 93, 24, 1, "", 0, ""},
-    {W::combo, "lower channel combo", "1", 122, 32, 88, 24, 2, "", 16, "16"},
-    {W::label, "knob mode label", "Knob mode:", 27, 64, 88, 24, 3, "", 0, ""},
-    {W::combo, "knob mode combo", "Absolute", 122, 64, 88, 24, 4, "", 2, "Relative"},
-    {W::group, "new group", "Selected Control Parameters", 443, 8, 480, 128, 0, "", 0, ""},
-    {W::label, "new label", "Name:", 459, 32, 80, 24, 0, "", 0, ""},
-    {W::text, "new text editor", "<Click a Control>", 555, 32, 120, 24, 0, "", 0, ""},
-    {W::label, "new label", "CC number:", 687, 64, 80, 24, 0, "", 0, ""},
-    {W::combo, "CC number combo", "0 - Bank Select MSB", 783, 64, 120, 24, 2, kCcTip, 128,
-     "127 - Poly Mode On"},
-    {W::picture, "new button", "", 944, 38, 88, 24, 0, "", 0, ""},
-    {W::picture, "new button", "", 936, 14, 102, 24, 0, "", 0, ""},
-    {W::picker, "", "", 0, 149, 1063, 317, 0, "", 0, ""},
-    {W::label, "new label", "Mode:", 687, 32, 80, 24, 0, "", 0, ""},
-    {W::combo, "Mode combo", "Off-Disabled", 783, 32, 120, 24, 2, kModeTip, 12, "Patch Change"},
-    {W::label, "new label", "Channel:", 459, 64, 80, 24, 0, "", 0, ""},
-    {W::combo, "Channel combo", "1", 555, 64, 120, 24, 2, kChannelTip, 20, "All"},
-    {W::label, "new label", "Max / MSB:", 687, 96, 80, 24, 0, "", 0, ""},
-    {W::combo, "Max MSB combo", "0", 783, 96, 120, 24, 2, kMaxTip, 128, "127"},
-    {W::label, "new label", "Min / LSB:", 459, 96, 80, 24, 0, "", 0, ""},
-    {W::combo, "Min LSB combo", "0", 555, 96, 120, 24, 2, kMinTip, 128, "127"},
-    {W::label, "knob mode label", "Split mode:", 27, 96, 88, 24, 3, "", 0, ""},
-    {W::combo, "split mode combo", "Off", 122, 96, 88, 24, 4, "", 2, "On"},
-    {W::label, "channel label", "Upper channel:", 227, 32, 93, 24, 1, "", 0, ""},
-    {W::combo, "upper channel combo", "1", 322, 32, 88, 24, 2, "", 16, "16"},
-    {W::label, "knob mode label", "Fader mode:", 227, 64, 88, 24, 3, "", 0, ""},
-    {W::combo, "fader mode combo", "Normal", 322, 64, 88, 24, 4, "", 2, "Drawbar"},
-    {W::label, "knob mode label", "Split point:", 227, 96, 88, 24, 3, "", 0, ""},
-    {W::combo, "split point combo", "C-2", 322, 96, 88, 24, 4, "", 128, "G8"},
-    {W::button, "load button", "Load...", 948, 67, 78, 20, 0, "", 0, ""},
-    {W::button, "save button", "Save...", 948, 91, 78, 20, 0, "", 0, ""},
-    {W::button, "chart button", "Chart...", 948, 115, 78, 20, 0, "", 0, ""},
-};
-
-juce::String tooltipOf (juce::Component* c)
-{
-    if (auto* client = dynamic_cast<juce::SettableTooltipClient*> (c))
-        return client->getTooltip();
-    return {};
+    return kind + " '" + c.getName() + "' " + c.getBounds().toString() + " f" +
+           juce::String (c.getExplicitFocusOrder()) + " '" + tooltip + "' " + own;
 }
+
+// The panel, child by child in creation order. The text field takes what is typed, though
+// nothing reads it.
+const char* const kPanel[] = {
+    "group 'global group' 13 8 419 128 f0 '' Global Parameters",
+    "label 'channel label' 27 32 93 24 f1 '' Lower channel:",
+    "combo 'lower channel combo' 122 32 88 24 f2 '' 16 1 .. 16",
+    "label 'knob mode label' 27 64 88 24 f3 '' Knob mode:",
+    "combo 'knob mode combo' 122 64 88 24 f4 '' 2 Absolute .. Relative",
+    "group 'new group' 443 8 480 128 f0 '' Selected Control Parameters",
+    "label 'new label' 459 32 80 24 f0 '' Name:",
+    "text 'new text editor' 555 32 120 24 f0 '' <Click a Control>",
+    "label 'new label' 687 64 80 24 f0 '' CC number:",
+    "combo 'CC number combo' 783 64 120 24 f2 'Midi control number assigned to the selected control' "
+    "128 0 - Bank Select MSB .. 127 - Poly Mode On",
+    "picture 'new button' 944 38 88 24 f0 '' ",
+    "picture 'new button' 936 14 102 24 f0 '' ",
+    "picker 0 149 1063 317",
+    "label 'new label' 687 32 80 24 f0 '' Mode:",
+    "combo 'Mode combo' 783 32 120 24 f2 'Mode assigned to the selected control' 12 Off-Disabled .. Patch "
+    "Change",
+    "label 'new label' 459 64 80 24 f0 '' Channel:",
+    "combo 'Channel combo' 555 64 120 24 f2 'Midi channel assigned to the selected control' 20 1 .. All",
+    "label 'new label' 687 96 80 24 f0 '' Max / MSB:",
+    "combo 'Max MSB combo' 783 96 120 24 f2 'Max value (or MSB) set for the selected control' 128 0 .. 127",
+    "label 'new label' 459 96 80 24 f0 '' Min / LSB:",
+    "combo 'Min LSB combo' 555 96 120 24 f2 'Min value (or LSB) set for the selected control' 128 0 .. 127",
+    "label 'knob mode label' 27 96 88 24 f3 '' Split mode:",
+    "combo 'split mode combo' 122 96 88 24 f4 '' 2 Off .. On",
+    "label 'channel label' 227 32 93 24 f1 '' Upper channel:",
+    "combo 'upper channel combo' 322 32 88 24 f2 '' 16 1 .. 16",
+    "label 'knob mode label' 227 64 88 24 f3 '' Fader mode:",
+    "combo 'fader mode combo' 322 64 88 24 f4 '' 2 Normal .. Drawbar",
+    "label 'knob mode label' 227 96 88 24 f3 '' Split point:",
+    "combo 'split point combo' 322 96 88 24 f4 '' 128 C-2 .. G8",
+    "button 'load button' 948 67 78 20 f0 '' Load...",
+    "button 'save button' 948 91 78 20 f0 '' Save...",
+    "button 'chart button' 948 115 78 20 f0 '' Chart...",
+};
 
 bool samePixels (const juce::Image& a, const juce::Image& b)
 {
@@ -106,62 +102,24 @@ TEST_F (Cairn49PanelTest, EveryWidgetAsBuilt)
 
     for (int i = 0; i < 32; ++i)
     {
-        SCOPED_TRACE ("child " + std::to_string (i + 1));
-        const auto& e = kPanel[i];
-        auto* c = editor.getChildComponent (i);
+        auto& c = *editor.getChildComponent (i);
+        EXPECT_EQ (describe (c), kPanel[i]) << "child " << i + 1;
+        EXPECT_TRUE (c.isVisible()) << i + 1;
 
-        EXPECT_EQ (c->getBounds(), juce::Rectangle<int> (e.x, e.y, e.w, e.h));
-        EXPECT_TRUE (c->isVisible());
-        EXPECT_EQ (c->getExplicitFocusOrder(), e.focus);
-        EXPECT_EQ (tooltipOf (c), e.tooltip);
-        if (e.kind != W::picker)
+        if (auto* box = dynamic_cast<juce::ComboBox*> (&c))
         {
-            EXPECT_EQ (c->getName(), e.name);
+            // Ids follow the entries from 1; nothing is chosen until a refresh or a click.
+            EXPECT_EQ (box->getItemId (box->getNumItems() - 1), box->getNumItems()) << i + 1;
+            EXPECT_EQ (box->getSelectedId(), 0) << i + 1;
+            const bool right = box == editor.getWidget (Cairn49Panel::lowerChannelCombo) ||
+                               box == editor.getWidget (Cairn49Panel::upperChannelCombo);
+            EXPECT_EQ (box->getJustificationType().getFlags(),
+                       (right ? juce::Justification::centredRight : juce::Justification::centredLeft))
+                << i + 1;
         }
-
-        switch (e.kind)
+        if (auto* button = dynamic_cast<juce::TextButton*> (&c))
         {
-            case W::group:
-                ASSERT_NE (dynamic_cast<juce::GroupComponent*> (c), nullptr);
-                EXPECT_EQ (static_cast<juce::GroupComponent*> (c)->getText(), e.text);
-                break;
-            case W::label:
-                ASSERT_NE (dynamic_cast<juce::Label*> (c), nullptr);
-                EXPECT_EQ (static_cast<juce::Label*> (c)->getText(), e.text);
-                EXPECT_FALSE (static_cast<juce::Label*> (c)->isEditable());
-                break;
-            case W::combo:
-            {
-                auto* box = dynamic_cast<juce::ComboBox*> (c);
-                ASSERT_NE (box, nullptr);
-                EXPECT_EQ (box->getNumItems(), e.items);
-                EXPECT_EQ (box->getItemText (0), e.text);
-                EXPECT_EQ (box->getItemText (e.items - 1), e.lastItem);
-                EXPECT_EQ (box->getItemId (e.items - 1), e.items);
-                EXPECT_EQ (box->getSelectedId(), 0); // nothing chosen until a refresh or a click
-                EXPECT_EQ (box->getText(), "");
-                const bool right = i == 2 || i == 24;
-                EXPECT_EQ (box->getJustificationType().getFlags(),
-                           (right ? juce::Justification::centredRight : juce::Justification::centredLeft));
-                break;
-            }
-            case W::picture:
-                ASSERT_NE (dynamic_cast<juce::ImageButton*> (c), nullptr);
-                EXPECT_EQ (static_cast<juce::Button*> (c)->getButtonText(), "");
-                break;
-            case W::text:
-                ASSERT_NE (dynamic_cast<juce::TextEditor*> (c), nullptr);
-                EXPECT_EQ (static_cast<juce::TextEditor*> (c)->getText(), e.text);
-                EXPECT_FALSE (static_cast<juce::TextEditor*> (c)->isReadOnly()); // typing goes nowhere
-                break;
-            case W::button:
-                ASSERT_NE (dynamic_cast<juce::TextButton*> (c), nullptr);
-                EXPECT_EQ (static_cast<juce::TextButton*> (c)->getButtonText(), e.text);
-                EXPECT_EQ (c->findColour (juce::TextButton::buttonColourId), juce::Colours::grey);
-                break;
-            case W::picker:
-                EXPECT_NE (dynamic_cast<Cairn49CtrlPickerComponent*> (c), nullptr);
-                break;
+            EXPECT_EQ (button->findColour (juce::TextButton::buttonColourId), juce::Colours::grey);
         }
     }
 }
@@ -191,45 +149,26 @@ TEST_F (Cairn49PanelTest, EntriesBetweenTheEnds)
 
 TEST_F (Cairn49PanelTest, PictureButtonsCarryTheirPictures)
 {
-    const struct
+    using E = KbdSettingComponent49;
+    const auto expectPicture =
+        [] (const juce::Image& shown, const char* png, int size, juce::Rectangle<int> pixels)
     {
-        Cairn49Panel::Row row;
-        const char* pressed;
-        int pressedSize;
-        const char* over;
-        int overSize;
-        const char* normal;
-        int normalSize;
-    } buttons[] = {
-        {Cairn49Panel::defaultButton, KbdSettingComponent49::defaultBtn_push_png,
-         KbdSettingComponent49::defaultBtn_push_pngSize, KbdSettingComponent49::defaultBtn_hover_png,
-         KbdSettingComponent49::defaultBtn_hover_pngSize, KbdSettingComponent49::defaultBtn_inactive_png,
-         KbdSettingComponent49::defaultBtn_inactive_pngSize},
-        {Cairn49Panel::sendButton, KbdSettingComponent49::sendBtn_push_png,
-         KbdSettingComponent49::sendBtn_push_pngSize, KbdSettingComponent49::sendBtn_hover_png,
-         KbdSettingComponent49::sendBtn_hover_pngSize, KbdSettingComponent49::sendBtn_inactive_png,
-         KbdSettingComponent49::sendBtn_inactive_pngSize},
+        const auto picture = juce::ImageCache::getFromMemory (png, size);
+        EXPECT_EQ (picture.getBounds(), pixels);
+        EXPECT_TRUE (samePixels (shown, picture));
     };
 
-    for (const auto& b : buttons)
-    {
-        auto& button = *static_cast<juce::ImageButton*> (editor.getWidget (b.row));
-        EXPECT_TRUE (
-            samePixels (button.getNormalImage(), juce::ImageCache::getFromMemory (b.normal, b.normalSize)));
-        EXPECT_TRUE (
-            samePixels (button.getOverImage(), juce::ImageCache::getFromMemory (b.over, b.overSize)));
-        EXPECT_TRUE (
-            samePixels (button.getDownImage(), juce::ImageCache::getFromMemory (b.pressed, b.pressedSize)));
-    }
-
     // Idle, the Default button shows its mouse-over picture; only pressing changes it.
-    EXPECT_EQ (KbdSettingComponent49::defaultBtn_inactive_png, KbdSettingComponent49::defaultBtn_hover_png);
-    EXPECT_EQ (juce::ImageCache::getFromMemory (KbdSettingComponent49::defaultBtn_push_png,
-                                                KbdSettingComponent49::defaultBtn_push_pngSize)
-                   .getBounds(),
-               juce::Rectangle<int> (0, 0, 101, 29));
-    EXPECT_EQ (juce::ImageCache::getFromMemory (KbdSettingComponent49::sendBtn_push_png,
-                                                KbdSettingComponent49::sendBtn_push_pngSize)
-                   .getBounds(),
-               juce::Rectangle<int> (0, 0, 117, 29));
+    auto& def = *static_cast<juce::ImageButton*> (editor.getWidget (Cairn49Panel::defaultButton));
+    const juce::Rectangle<int> defaultSize (0, 0, 101, 29);
+    expectPicture (def.getNormalImage(), E::defaultBtn_hover_png, E::defaultBtn_hover_pngSize, defaultSize);
+    expectPicture (def.getOverImage(), E::defaultBtn_hover_png, E::defaultBtn_hover_pngSize, defaultSize);
+    expectPicture (def.getDownImage(), E::defaultBtn_push_png, E::defaultBtn_push_pngSize, defaultSize);
+    EXPECT_EQ (E::defaultBtn_inactive_png, E::defaultBtn_hover_png);
+
+    auto& send = *static_cast<juce::ImageButton*> (editor.getWidget (Cairn49Panel::sendButton));
+    const juce::Rectangle<int> sendSize (0, 0, 117, 29);
+    expectPicture (send.getNormalImage(), E::sendBtn_inactive_png, E::sendBtn_inactive_pngSize, sendSize);
+    expectPicture (send.getOverImage(), E::sendBtn_hover_png, E::sendBtn_hover_pngSize, sendSize);
+    expectPicture (send.getDownImage(), E::sendBtn_push_png, E::sendBtn_push_pngSize, sendSize);
 }

@@ -36,21 +36,15 @@ class Cairn49EditorTest : public Cairn49EditorFixture
 protected:
     void press (Row row) { EditorTestSupport::click (button (row)); }
 
-    // The keyboard's answers are over and detection's last tick has closed the inputs.
+    // Detection's tick after the keyboard's answer closes the inputs.
     void finishDetection()
     {
-        support.runFor (2300);
+        ASSERT_TRUE (support.runUntil (
+            [this] { return support.ports.getNumOpenInputs (keyboard->getName()) == 0; }, 5000));
         keyboard->clearReceived();
     }
 
-    std::vector<ScriptedDialogs::Shown> boxesOf (Kind kind)
-    {
-        std::vector<ScriptedDialogs::Shown> result;
-        for (const auto& s : support.dialogs.shown())
-            if (s.kind == kind)
-                result.push_back (s);
-        return result;
-    }
+    std::vector<ScriptedDialogs::Shown> boxesOf (Kind kind) { return support.dialogs.shown (kind); }
 
     TempFolder temp;
 };
@@ -85,7 +79,6 @@ TEST_F (Cairn49EditorTest, ReadsTheKeyboardBackAndShowsItsGlobals)
     finishDetection();
     support.runFor (300);
     EXPECT_TRUE (keyboard->getReceived().empty());
-    EXPECT_EQ (support.ports.getNumOpenInputs (keyboard->getName()), 0);
     EXPECT_TRUE (support.dialogs.shown().empty());
 }
 
