@@ -84,15 +84,24 @@ const int kAnyA = ReadBackChain::kAnyA;
 
 // After the controller numbers: parameters 1, 2, 4 and 5 of every item, the MIDI channel, the
 // knob mode, then globals 5, 1, 7 and 8; the last of them is what the global boxes wait for.
+// clang-format off
 const Step kReadBackSteps[] = {
-    {1, kAnyA, Next::itemSetting, 1},    {16, 1, Next::itemSetting, 2},
-    {16, 2, Next::itemSetting, 4},       {16, 4, Next::itemSetting, 5},
-    {16, 5, Next::midiChannel, 0},       {16, kAnyA, Next::end, 0},
-    {4, kAnyA, Next::relativeMode, 0},   {14, kAnyA, Next::globalSetting, 5},
-    {17, 5, Next::globalSetting, 1},     {17, 1, Next::globalSetting, 7},
-    {17, 7, Next::globalSetting, 8},     {17, 8, Next::refreshThenOctaveShift, 0},
-    {5, kAnyA, Next::ledsOffThenEnd, 0},
+    // reply (code, a)        next request
+    {1, kAnyA,                Next::itemSetting, 1},
+    {16, 1,                   Next::itemSetting, 2},
+    {16, 2,                   Next::itemSetting, 4},
+    {16, 4,                   Next::itemSetting, 5},
+    {16, 5,                   Next::midiChannel, 0},
+    {16, kAnyA,               Next::end, 0},
+    {4, kAnyA,                Next::relativeMode, 0},
+    {14, kAnyA,               Next::globalSetting, 5},
+    {17, 5,                   Next::globalSetting, 1},
+    {17, 1,                   Next::globalSetting, 7},
+    {17, 7,                   Next::globalSetting, 8},
+    {17, 8,                   Next::refreshThenOctaveShift, 0},
+    {5, kAnyA,                Next::ledsOffThenEnd, 0},
 };
+// clang-format on
 
 const ReadBackChain kReadBack (kReadBackSteps);
 
