@@ -1,20 +1,20 @@
 #include "editors/KbdSettingComponentQuill.h"
 
-#include "app/Dialogs.h"
-#include "editors/ControllerNames.h"
+#include "editors/ComboIndex.h"
+#include "editors/EditorLink.h"
+#include "editors/ReadBackChain.h"
+#include "link/ItemIdText.h"
 #include "pickers/Quill25CtrlPickerComponent.h"
 
 namespace
 {
-const juce::String kProblemTitle = "Keyboard Problem";
-const juce::String kNotDetectedText =
-    "The keyboard has not been detected. Please correct the problem and try again.";
+using ComboIndex::showIndex;
+using Step = ReadBackChain::Step;
+using Next = ReadBackChain::Next;
+
 const juce::String kNotDetectedYetText = "The keyboard has not been detected yet, so it can't be set.";
 
 const juce::uint32 kButtonColour = 0xff8d99a0;
-const juce::uint32 kButtonOnColour = 0xff535a5e;
-const juce::uint32 kButtonTextColour = 0xfff0f0f0;
-const juce::uint32 kControlNameBackground = 0x60ff8080;
 
 const int kGlobalChannelIndex = 16; // "Global" in the Channel box
 const int kGlobalChannelValue = 0x41;
@@ -27,89 +27,55 @@ const int kCurveVelocity = 1;
 const int kCurvePadVelocity = 3;
 const int kCurveKnobAccel = 4;
 
-// On/off settings are stored as 127 and 1.
-const int kOn = 127;
-const int kOff = 1;
+const int kAnyA = ReadBackChain::kAnyA;
 
-// LEDs switched off at the end of the read-back.
-const int kFirstLed = 0x63;
-const int kLastLed = 0x6A;
+// After the controller numbers: parameters 1, 2, 4, 5 and 6 of every item, the MIDI channel,
+// the knob mode and the three curves. Replies for globals 1, 5, 7 and 8, which this editor
+// never asks for, are followed as the keyboard family's other editor follows them.
+const Step kReadBackSteps[] = {
+    {1, kAnyA, Next::itemSetting, 1},
+    {16, 1, Next::itemSetting, 2},
+    {16, 2, Next::itemSetting, 4},
+    {16, 4, Next::itemSetting, 5},
+    {16, 5, Next::itemSetting, 6},
+    {16, 6, Next::midiChannel, 0},
+    {16, kAnyA, Next::end, 0},
+    {4, kAnyA, Next::relativeMode, 0},
+    {14, kAnyA, Next::curveSetting, kCurveKnobAccel},
+    {18, kCurveKnobAccel, Next::curveSetting, kCurvePadVelocity},
+    {18, kCurvePadVelocity, Next::curveSetting, kCurveVelocity},
+    {18, kCurveVelocity, Next::refreshThenOctaveShift, 0},
+    {17, 1, Next::globalSetting, 7},
+    {17, 5, Next::globalSetting, 1},
+    {17, 7, Next::globalSetting, 8},
+    {17, 8, Next::refreshThenOctaveShift, 0},
+    {5, kAnyA, Next::ledsOffThenEnd, 0},
+};
 
-void addItems (juce::ComboBox& box, const char* items)
-{
-    const juce::String text (items);
-
-    if (items == QuillPanel::kControllerNamesItems)
-    {
-        for (int n = 0; n < ControllerNames::kCount; ++n)
-            box.addItem (ControllerNames::getEntryText (n), n + 1);
-        box.addSeparator();
-        return;
-    }
-
-    if (text.contains (".."))
-    {
-        const auto first = text.upToFirstOccurrenceOf ("..", false, false).getIntValue();
-        const auto last = text.fromFirstOccurrenceOf ("..", false, false).getIntValue();
-        for (int n = first; n <= last; ++n)
-            box.addItem (juce::String (n), n - first + 1);
-        return;
-    }
-
-    const auto entries = juce::StringArray::fromTokens (text, "|", "");
-    for (int i = 0; i < entries.size(); ++i)
-        box.addItem (entries[i], i + 1);
-}
-
-// Shows a stored value as a box's selected index, or no selection when the box has no
-// entry for it; never notifies, since only the user's own choices reach the store.
-void showIndex (juce::ComboBox& box, int index)
-{
-    if (juce::isPositiveAndBelow (index, box.getNumItems()))
-        box.setSelectedItemIndex (index, juce::dontSendNotification);
-    else
-        box.setSelectedId (0, juce::dontSendNotification);
-}
+const ReadBackChain kReadBack (kReadBackSteps);
 } // namespace
 
 KbdSettingComponentQuill::KbdSettingComponentQuill()
     : manager (nullptr)
+    , panel (*this, QuillPanel::kRows, QuillPanel::numRows, juce::Colour (kButtonColour), *this, *this)
+    , commands (manager, "quill25")
 {
+    // The rows say which widgets start hidden: the knob-mode pair, "Chart..." and "Pads...".
     buildWidgets();
     setSize (QuillPanel::kWidth, QuillPanel::kHeight);
-
-    chartButton->setVisible (false);
-    firmwareButton->setVisible (true);
-    padsButton->setVisible (false);
-    knobModeLabel->setVisible (false);
-    knobModeCombo->setVisible (false);
-    padCurveLabel->setVisible (true);
-    padCurveCombo->setVisible (true);
 
     memoryCombo->setSelectedItemIndex (0, juce::sendNotificationAsync);
     currentItem = -1;
 
-    // The descriptors must be complete before the first click can be handled, and the editor
-    // must listen before detection starts: a keyboard's answer starts the read-back at once,
-    // on the MIDI thread.
     picker->addActionListener (this);
     descriptors = getAllDescriptors();
-    QexManager49::sStandaloneMode = true;
-    manager.listeners.add (this);
-    manager.startDetection (true);
+    EditorLink::start (manager, *this);
 }
 
 KbdSettingComponentQuill::~KbdSettingComponentQuill()
 {
-    // No notification may reach a half-destroyed editor: stop the keyboard's deliveries (this
-    // waits for one in flight) and the detection tick, and drop a refresh still pending,
-    // before any widget goes.
-    manager.closeMidiIns();
-    manager.stopTimer();
-    cancelPendingUpdate();
-
-    for (auto*& widget : rows)
-        widget = nullptr;
+    EditorLink::stop (manager, *this);
+    panel.forgetWidgets();
 
     globalGroup.reset();
     knobModeLabel.reset();
@@ -155,125 +121,50 @@ KbdSettingComponentQuill::~KbdSettingComponentQuill()
 
 void KbdSettingComponentQuill::buildWidgets()
 {
-    using namespace QuillPanel;
-
-    const auto place = [this] (Row r, juce::Component& c)
-    {
-        const auto& row = kRows[r];
-        addAndMakeVisible (c);
-        if (row.focusOrder > 0)
-            c.setExplicitFocusOrder (row.focusOrder);
-        rows[(size_t) r] = &c;
-    };
-
-    const auto makeGroup = [&] (Row r)
-    {
-        auto g = std::make_unique<juce::GroupComponent> (kRows[r].componentName, kRows[r].text);
-        place (r, *g);
-        return g;
-    };
-
-    const auto makeLabel = [&] (Row r)
-    {
-        auto l = std::make_unique<juce::Label> (kRows[r].componentName, kRows[r].text);
-        place (r, *l);
-        l->setFont (juce::Font (15.0f, juce::Font::plain));
-        l->setJustificationType (juce::Justification::centredLeft);
-        l->setEditable (false, false, false);
-        l->setColour (juce::TextEditor::textColourId, juce::Colours::black);
-        l->setColour (juce::TextEditor::backgroundColourId, juce::Colour (0x00000000));
-        l->setTooltip (kRows[r].tooltip);
-        return l;
-    };
-
-    const auto makeCombo = [&] (Row r)
-    {
-        auto c = std::make_unique<juce::ComboBox> (kRows[r].componentName);
-        place (r, *c);
-        c->setEditableText (false);
-        c->setJustificationType (juce::Justification::centredLeft);
-        c->setTextWhenNothingSelected ({});
-        c->setTextWhenNoChoicesAvailable ("(no choices)");
-        addItems (*c, kRows[r].items);
-        c->setTooltip (kRows[r].tooltip);
-        c->addListener (this);
-        return c;
-    };
-
-    const auto makeButton = [&] (Row r)
-    {
-        auto b = std::make_unique<juce::TextButton> (kRows[r].componentName, juce::String());
-        place (r, *b);
-        b->setButtonText (kRows[r].text);
-        b->setTooltip (kRows[r].tooltip);
-        b->addListener (this);
-        b->setColour (juce::TextButton::buttonColourId, juce::Colour (kButtonColour));
-        b->setColour (juce::TextButton::buttonOnColourId, juce::Colour (kButtonOnColour));
-        b->setColour (juce::TextButton::textColourOnId, juce::Colour (kButtonTextColour));
-        b->setColour (juce::TextButton::textColourOffId, juce::Colour (kButtonTextColour));
-        return b;
-    };
-
-    const auto makeText = [&] (Row r)
-    {
-        auto t = std::make_unique<juce::TextEditor> (kRows[r].componentName, 0);
-        place (r, *t);
-        t->setMultiLine (false, true);
-        t->setReturnKeyStartsNewLine (false);
-        t->setReadOnly (true);
-        t->setScrollbarsShown (false);
-        t->setCaretVisible (false);
-        t->setPopupMenuEnabled (false);
-        t->setText (kRows[r].text, true);
-        return t;
-    };
+    using Row = QuillPanel::Row;
 
     // One statement per row, in the panel's creation order.
-    globalGroup = makeGroup (Row::globalGroup);
-    globalGroup->setTextLabelPosition (juce::Justification::centredLeft);
-    knobModeLabel = makeLabel (Row::knobModeLabel);
-    knobModeCombo = makeCombo (Row::knobModeCombo);
-    controlGroup = makeGroup (Row::controlGroup);
-    controlNameText = makeText (Row::controlNameText);
-    controlNameText->setColour (juce::TextEditor::textColourId, juce::Colours::black);
-    controlNameText->setColour (juce::TextEditor::backgroundColourId, juce::Colour (kControlNameBackground));
-    ccNumberLabel = makeLabel (Row::ccNumberLabel);
-    ccNumberCombo = makeCombo (Row::ccNumberCombo);
-    defaultButton = makeButton (Row::defaultButton);
-    sendButton = makeButton (Row::sendButton);
+    globalGroup = panel.makeGroup (Row::globalGroup);
+    knobModeLabel = panel.makeLabel (Row::knobModeLabel);
+    knobModeCombo = panel.makeCombo (Row::knobModeCombo);
+    controlGroup = panel.makeGroup (Row::controlGroup);
+    controlNameText = panel.makeText (Row::controlNameText);
+    ccNumberLabel = panel.makeLabel (Row::ccNumberLabel);
+    ccNumberCombo = panel.makeCombo (Row::ccNumberCombo);
+    defaultButton = panel.makeTextButton (Row::defaultButton);
+    sendButton = panel.makeTextButton (Row::sendButton);
     picker = std::make_unique<Quill25CtrlPickerComponent>();
-    place (Row::picker, *picker);
-    modeLabel = makeLabel (Row::modeLabel);
-    modeCombo = makeCombo (Row::modeCombo);
-    channelLabel = makeLabel (Row::channelLabel);
-    channelCombo = makeCombo (Row::channelCombo);
-    maxMsbLabel = makeLabel (Row::maxMsbLabel);
-    maxMsbCombo = makeCombo (Row::maxMsbCombo);
-    minLsbLabel = makeLabel (Row::minLsbLabel);
-    minLsbCombo = makeCombo (Row::minLsbCombo);
-    globalChannelLabel = makeLabel (Row::globalChannelLabel);
-    globalChannelCombo = makeCombo (Row::globalChannelCombo);
-    globalChannelCombo->setJustificationType (juce::Justification::centredRight);
-    loadButton = makeButton (Row::loadButton);
-    saveButton = makeButton (Row::saveButton);
-    chartButton = makeButton (Row::chartButton);
-    toggleGateCombo = makeCombo (Row::toggleGateCombo);
-    encodingCombo = makeCombo (Row::encodingCombo);
-    nrpnRpnCombo = makeCombo (Row::nrpnRpnCombo);
-    standardHoldCombo = makeCombo (Row::standardHoldCombo);
-    memoryLabel = makeLabel (Row::memoryLabel);
-    memoryCombo = makeCombo (Row::memoryCombo);
-    firmwareButton = makeButton (Row::firmwareButton);
-    knobAccelLabel = makeLabel (Row::knobAccelLabel);
-    knobAccelCombo = makeCombo (Row::knobAccelCombo);
-    velCurveLabel = makeLabel (Row::velCurveLabel);
-    velCurveCombo = makeCombo (Row::velCurveCombo);
-    firmwareRevisionLabel = makeLabel (Row::firmwareRevisionLabel);
-    firmwareRevisionText = makeText (Row::firmwareRevisionText);
-    padCurveLabel = makeLabel (Row::padCurveLabel);
-    padCurveCombo = makeCombo (Row::padCurveCombo);
-    padsButton = makeButton (Row::padsButton);
-    versionLabel = makeLabel (Row::versionLabel);
+    panel.place (Row::picker, *picker);
+    modeLabel = panel.makeLabel (Row::modeLabel);
+    modeCombo = panel.makeCombo (Row::modeCombo);
+    channelLabel = panel.makeLabel (Row::channelLabel);
+    channelCombo = panel.makeCombo (Row::channelCombo);
+    maxMsbLabel = panel.makeLabel (Row::maxMsbLabel);
+    maxMsbCombo = panel.makeCombo (Row::maxMsbCombo);
+    minLsbLabel = panel.makeLabel (Row::minLsbLabel);
+    minLsbCombo = panel.makeCombo (Row::minLsbCombo);
+    globalChannelLabel = panel.makeLabel (Row::globalChannelLabel);
+    globalChannelCombo = panel.makeCombo (Row::globalChannelCombo);
+    loadButton = panel.makeTextButton (Row::loadButton);
+    saveButton = panel.makeTextButton (Row::saveButton);
+    chartButton = panel.makeTextButton (Row::chartButton);
+    toggleGateCombo = panel.makeCombo (Row::toggleGateCombo);
+    encodingCombo = panel.makeCombo (Row::encodingCombo);
+    nrpnRpnCombo = panel.makeCombo (Row::nrpnRpnCombo);
+    standardHoldCombo = panel.makeCombo (Row::standardHoldCombo);
+    memoryLabel = panel.makeLabel (Row::memoryLabel);
+    memoryCombo = panel.makeCombo (Row::memoryCombo);
+    firmwareButton = panel.makeTextButton (Row::firmwareButton);
+    knobAccelLabel = panel.makeLabel (Row::knobAccelLabel);
+    knobAccelCombo = panel.makeCombo (Row::knobAccelCombo);
+    velCurveLabel = panel.makeLabel (Row::velCurveLabel);
+    velCurveCombo = panel.makeCombo (Row::velCurveCombo);
+    firmwareRevisionLabel = panel.makeLabel (Row::firmwareRevisionLabel);
+    firmwareRevisionText = panel.makeText (Row::firmwareRevisionText);
+    padCurveLabel = panel.makeLabel (Row::padCurveLabel);
+    padCurveCombo = panel.makeCombo (Row::padCurveCombo);
+    padsButton = panel.makeTextButton (Row::padsButton);
+    versionLabel = panel.makeLabel (Row::versionLabel);
 }
 
 void KbdSettingComponentQuill::paint (juce::Graphics& g)
@@ -286,21 +177,15 @@ void KbdSettingComponentQuill::paint (juce::Graphics& g)
 
 void KbdSettingComponentQuill::resized()
 {
-    for (int r = 0; r < QuillPanel::numRows; ++r)
-        if (auto* widget = rows[(size_t) r])
-        {
-            const auto& row = QuillPanel::kRows[r];
-            widget->setBounds (row.x, row.y, row.width, row.height);
-        }
+    panel.layOut();
 }
 
 //==============================================================================
 void KbdSettingComponentQuill::actionListenerCallback (const juce::String& message)
 {
-    const auto id = message.getHexValue32();
-
-    // Item ids are 16-bit: a longer number must not be cut down to one of them.
-    if (id != (short) id || descriptors.count ((short) id) == 0)
+    // A control the editor does not know leaves the selection as it was.
+    const auto id = ItemIdText::toItem (message);
+    if (findDescriptor (descriptors, id) == nullptr)
         return;
 
     currentItem = id;
@@ -309,14 +194,12 @@ void KbdSettingComponentQuill::actionListenerCallback (const juce::String& messa
 
 void KbdSettingComponentQuill::reloadGUIforCurrentItem()
 {
-    const auto found = descriptors.find ((short) currentItem);
-    if (found == descriptors.end())
+    const auto* descriptor = findDescriptor (descriptors, currentItem);
+    if (descriptor == nullptr)
         return;
 
-    const auto& descriptor = found->second;
     const auto c = currentItem;
-
-    controlNameText->setText (descriptor.name, false);
+    controlNameText->setText (descriptor->name, false);
 
     const auto modeIndex = mode2CbIndex (manager.getParamForItem (1, c));
     showIndex (*modeCombo, modeIndex);
@@ -334,7 +217,7 @@ void KbdSettingComponentQuill::reloadGUIforCurrentItem()
     // A mode the Mode box cannot show (absent, or one without an entry) must not leave the
     // previous control's mode and option on display as if they were this control's.
     if (modeIndex >= 0)
-        enableOptionsForMode (cbIndex2Mode (modeIndex), descriptor.knob);
+        enableOptionsForMode (cbIndex2Mode (modeIndex), descriptor->knob);
     else
         enableOptionsForMode (0, false);
 }
@@ -365,7 +248,7 @@ void KbdSettingComponentQuill::comboBoxChanged (juce::ComboBox* box)
 
     if (box == knobModeCombo.get())
     {
-        manager.globals[kGlobalKnobMode] = (juce::int16) (index == 1 ? kOn : kOff);
+        manager.globals[kGlobalKnobMode] = (juce::int16) ComboIndex::onOffOfIndex (index);
     }
     else if (box == ccNumberCombo.get())
     {
@@ -422,20 +305,18 @@ void KbdSettingComponentQuill::buttonClicked (juce::Button* button)
     if (button == defaultButton.get())
         resetToDefaults();
     else if (button == sendButton.get())
-        sendToKeyboard();
+        commands.sendToKeyboard (memoryCombo->getSelectedItemIndex() + 1, kNotDetectedYetText);
     else if (button == loadButton.get())
         loadSettingsFile();
     else if (button == saveButton.get())
-        saveSettingsFile();
+        commands.saveSettings();
     else if (button == chartButton.get())
-        writeChartFile();
+        commands.writeChart();
     else if (button == firmwareButton.get())
         upgradeFirmware();
     else if (button == padsButton.get())
     {
-        if (!manager.connected)
-            showKeyboardProblem (kNotDetectedYetText);
-        else
+        if (commands.requireKeyboard (kNotDetectedYetText))
             calibratePads();
     }
 }
@@ -448,32 +329,19 @@ void KbdSettingComponentQuill::resetToDefaults()
     manager.resetMappingToDefault();
     manager.firmwareRevision = revision;
     manager.globals[kGlobalMidiChannel] = 0;
-    manager.globals[kGlobalKnobMode] = kOff;
+    manager.globals[kGlobalKnobMode] = 1; // Individual
     manager.curves[kCurveKnobAccel] = 2;
     manager.curves[kCurveVelocity] = 0;
     manager.curves[kCurvePadVelocity] = 0;
 
+    showStore();
+}
+
+void KbdSettingComponentQuill::showStore()
+{
     updateGlobalUI();
     if (currentItem >= 0)
         reloadGUIforCurrentItem();
-}
-
-void KbdSettingComponentQuill::sendToKeyboard()
-{
-    if (!manager.connected)
-    {
-        showKeyboardProblem (kNotDetectedYetText);
-        return;
-    }
-
-    juce::MouseCursor::showWaitCursor();
-    manager.updateKeyboard (memoryCombo->getSelectedItemIndex() + 1);
-    juce::MouseCursor::hideWaitCursor();
-}
-
-void KbdSettingComponentQuill::showKeyboardProblem (const juce::String& text)
-{
-    Dialogs::get().showMessage (Dialogs::Icon::InfoIcon, kProblemTitle, text);
 }
 
 //==============================================================================
@@ -481,105 +349,13 @@ void KbdSettingComponentQuill::showKeyboardProblem (const juce::String& text)
 // the next request of the read-back straight from there and touches no widget.
 void KbdSettingComponentQuill::QexInfoReceived (int code, int a, int, void*)
 {
-    if (code == 0)
-    {
-        readBackActive = true;
-        manager.postItemConfigRequest (0);
-        return;
-    }
-
-    if (code == 7)
-    {
-        manager.redetectOnDeviceChange = true;
-        triggerAsyncUpdate();
-        return;
-    }
-
-    if (!readBackActive)
-        return;
-
-    switch (code)
-    {
-        case 1:
-            manager.postItemSettingRequest (1, 0, 0);
-            break;
-
-        case 16:
-            switch (a)
-            {
-                case 1:
-                    manager.postItemSettingRequest (2, 0, 0);
-                    break;
-                case 2:
-                    manager.postItemSettingRequest (4, 0, 0);
-                    break;
-                case 4:
-                    manager.postItemSettingRequest (5, 0, 0);
-                    break;
-                case 5:
-                    manager.postItemSettingRequest (6, 0, 0);
-                    break;
-                case 6:
-                    manager.postMidiChannelRequest();
-                    break;
-                default:
-                    readBackActive = false;
-                    break;
-            }
-            break;
-
-        case 4:
-            manager.postRelativeModeRequest();
-            break;
-
-        case 14:
-            manager.postCurveSettingRequest (kCurveKnobAccel);
-            break;
-
-        case 18:
-            if (a == kCurveKnobAccel)
-                manager.postCurveSettingRequest (kCurvePadVelocity);
-            else if (a == kCurvePadVelocity)
-                manager.postCurveSettingRequest (kCurveVelocity);
-            else if (a == kCurveVelocity)
-            {
-                triggerAsyncUpdate();
-                manager.postOctaveShiftRequest();
-            }
-            break;
-
-        case 17:
-            if (a == 1)
-                manager.postGlobalSettingRequest (7);
-            else if (a == 5)
-                manager.postGlobalSettingRequest (1);
-            else if (a == 7)
-                manager.postGlobalSettingRequest (8);
-            else if (a == 8)
-            {
-                triggerAsyncUpdate();
-                manager.postOctaveShiftRequest();
-            }
-            break;
-
-        case 5:
-            for (int item = kFirstLed; item <= kLastLed; ++item)
-                manager.postLedState (item, 0);
-            readBackActive = false;
-            break;
-
-        default:
-            break;
-    }
+    kReadBack.handle (code, a, manager, readBackActive, *this);
 }
 
 void KbdSettingComponentQuill::handleAsyncUpdate()
 {
-    if (!manager.connected)
-    {
-        showKeyboardProblem (kNotDetectedText);
+    if (!commands.requireKeyboard (EditorCommands::kNotDetectedText))
         return;
-    }
 
     updateGlobalUI();
     if (manager.keyboardModel == kModelWithPads)

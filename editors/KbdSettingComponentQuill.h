@@ -1,12 +1,13 @@
 #pragma once
 
+#include "editors/EditorCommands.h"
+#include "editors/PanelBuilder.h"
 #include "editors/QuillPanelLayout.h"
 #include "link/KbdCtrlDescriptor.h"
 #include "link/QexManager49.h"
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
-#include <array>
 #include <atomic>
 #include <memory>
 
@@ -59,18 +60,15 @@ public:
     // Read by tests and by the shell; the editor's state is otherwise its own.
     int getCurrentItem() const noexcept { return currentItem; }
     QexManager49& getManager() noexcept { return manager; }
-    juce::Component* getWidget (QuillPanel::Row row) const noexcept { return rows[(size_t) row]; }
+    juce::Component* getWidget (QuillPanel::Row row) const noexcept { return panel.get (row); }
 
 private:
     void buildWidgets();
+    void showStore();
     void loadSettingsFile();
-    void saveSettingsFile();
-    void writeChartFile();
     void upgradeFirmware();
-    void showKeyboardProblem (const juce::String& text);
     bool isOptionBox (const juce::ComboBox* box) const noexcept;
     void showOption (int option);
-    void sendToKeyboard();
     void resetToDefaults();
 
     KbdCtrlDescriptorMap descriptors;
@@ -120,7 +118,8 @@ private:
     std::unique_ptr<juce::Label> versionLabel;
 
     // The widgets above by panel row, for layout and lookup; not owning.
-    std::array<juce::Component*, QuillPanel::numRows> rows{};
+    PanelBuilder panel;
+    EditorCommands commands;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (KbdSettingComponentQuill)
 };

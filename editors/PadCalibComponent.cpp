@@ -1,6 +1,6 @@
 #include "editors/PadCalibComponent.h"
 
-#include "app/Dialogs.h"
+#include "dialogs/Dialogs.h"
 #include "link/QexManager49.h"
 
 #include <algorithm>

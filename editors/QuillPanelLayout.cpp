@@ -2,25 +2,25 @@
 
 namespace QuillPanel
 {
-const char* const kControllerNamesItems = "<controller names>";
-
 namespace
 {
-    using K = QuillPanelRow::Kind;
+    using K = PanelRow::Kind;
+    using A = PanelRow::Align;
 
     const char* const kCurves = "Linear|Logarithmic|Exponential|Full";
     const char* const kOptionBox = "Option Combo";
 } // namespace
 
-const QuillPanelRow kRows[numRows] = {
-    // kind, component name, text, items, tooltip, x, y, w, h, focus, shown
-    {K::group, "global group", "Global Parameters", nullptr, "", 16, 8, 203, 155, 0, true},
+const PanelRow kRows[numRows] = {
+    // kind, component name, text, items, tooltip, x, y, w, h, focus, shown[, align, background]
+    {K::group, "global group", "Global Parameters", nullptr, "", 16, 8, 203, 155, 0, true, A::centredLeft},
     {K::label, "knob mode label", "Knob mode:", nullptr, "", 23, 64, 88, 24, 3, false},
     {K::combo, "knob mode combo", "", "Individual|Relative", "", 113, 64, 88, 24, 4, false},
     {K::group, "new group", "Selected Control Parameters", nullptr, "", 225, 8, 479, 124, 0, true},
-    {K::readOnlyText, "new text editor", "<Click a Control>", nullptr, "", 240, 32, 177, 24, 0, true},
+    {K::readOnlyText, "new text editor", "<Click a Control>", nullptr, "", 240, 32, 177, 24, 0, true,
+     A::standard, 0x60ff8080},
     {K::label, "new label", "CC number:", nullptr, "", 425, 64, 80, 24, 0, true},
-    {K::combo, "CC number combo", "", kControllerNamesItems,
+    {K::combo, "CC number combo", "", PanelRow::controllerNames,
      "Midi control number assigned to the selected control", 509, 64, 180, 24, 2, true},
     {K::textButton, "new button", "Default Values", nullptr, "", 712, 62, 96, 22, 0, true},
     {K::textButton, "new button", "Send to Keyboard", nullptr, "", 712, 16, 96, 22, 0, true},
@@ -39,7 +39,7 @@ const QuillPanelRow kRows[numRows] = {
     {K::combo, "Min LSB combo", "", "0..127", "Min value (or LSB) set for the selected control", 317, 96, 100,
      24, 2, true},
     {K::label, "channel label", "Channel:", nullptr, "", 24, 32, 93, 24, 1, true},
-    {K::combo, "upper channel combo", "", "1..16", "", 113, 32, 88, 24, 2, true},
+    {K::combo, "upper channel combo", "", "1..16", "", 113, 32, 88, 24, 2, true, A::centredRight},
     {K::textButton, "load button", "Load...", nullptr, "", 712, 87, 96, 22, 0, true},
     {K::textButton, "save button", "Save...", nullptr, "", 712, 112, 96, 22, 0, true},
     {K::textButton, "chart button", "Chart...", nullptr, "", 712, 137, 96, 22, 0, false},

@@ -1,30 +1,10 @@
 #pragma once
 
+#include "editors/PanelRow.h"
+
 // The compact editor's panel as data: one row per widget, in creation order, which is also
 // the order of the editor's widget members. The editor builds and lays out its widgets
 // from these rows; nothing else about a widget's look lives elsewhere.
-struct QuillPanelRow
-{
-    enum class Kind
-    {
-        group,
-        label,
-        combo,
-        textButton,
-        readOnlyText,
-        picker
-    };
-
-    Kind kind;
-    const char* componentName;
-    const char* text;    // caption, label text, button text or initial text; empty for boxes
-    const char* items;   // combo box entries separated by '|', or a range "first..last"; else null
-    const char* tooltip; // empty for none
-    int x, y, width, height;
-    int focusOrder; // 0 for none
-    bool shownAtStart;
-};
-
 namespace QuillPanel
 {
 // Row indexes, named as the editor's widget members.
@@ -73,10 +53,7 @@ enum Row
     numRows
 };
 
-extern const QuillPanelRow kRows[numRows];
-
-// The CC box lists the controller names rather than fixed texts.
-extern const char* const kControllerNamesItems;
+extern const PanelRow kRows[numRows];
 
 const int kWidth = 816;
 const int kHeight = 545;

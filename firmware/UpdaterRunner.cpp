@@ -1,6 +1,6 @@
 #include "firmware/UpdaterRunner.h"
 
-#include "app/Dialogs.h"
+#include "dialogs/Dialogs.h"
 #include "firmware/IDevManager.h"
 #include "firmware/IFWUpdater.h"
 #include "firmware/MessageSender.h"

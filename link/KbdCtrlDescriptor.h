@@ -15,3 +15,14 @@ struct KbdCtrlDescriptor
 };
 
 using KbdCtrlDescriptorMap = std::map<short, KbdCtrlDescriptor>;
+
+// The descriptor of `itemId`, or null when the map has none. Item ids are 16-bit: a longer
+// number is not cut down to one of them.
+inline const KbdCtrlDescriptor* findDescriptor (const KbdCtrlDescriptorMap& map, int itemId)
+{
+    if (itemId != (short) itemId)
+        return nullptr;
+
+    const auto found = map.find ((short) itemId);
+    return found != map.end() ? &found->second : nullptr;
+}

@@ -1,7 +1,7 @@
 // JUCE's own dialogs as the user meets them. The chooser shows up on the shared screen
 // before it can be moved aside, so these run one at a time with the pointer tests.
 
-#include "app/JuceDialogs.h"
+#include "dialogs/JuceDialogs.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>

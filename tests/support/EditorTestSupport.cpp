@@ -1,5 +1,7 @@
 #include "support/EditorTestSupport.h"
 
+#include "editors/KbdSettingComponent49.h"
+
 EditorTestSupport::EditorTestSupport()
     : ports (InMemoryMidiPorts::install())
 {
@@ -60,6 +62,46 @@ void EditorTestSupport::click (juce::Component& component)
     juce::MessageManager::getInstance()->runDispatchLoopUntil (20);
 }
 
+juce::String EditorTestSupport::hex (const juce::MidiMessage& m)
+{
+    return juce::String::toHexString (m.getRawData(), m.getRawDataSize());
+}
+
+std::vector<juce::String> EditorTestSupport::hexAll (const std::vector<juce::MidiMessage>& messages)
+{
+    std::vector<juce::String> texts;
+    for (const auto& m : messages)
+        texts.push_back (hex (m));
+    return texts;
+}
+
+namespace
+{
+// Gives each control six parameters that differ from control to control; `modeOf` picks its
+// mode.
+template <typename ModeOf>
+void fillControls (SimulatedKeyboard::State& state, const std::vector<int>& items, ModeOf modeOf)
+{
+    for (const auto item : items)
+    {
+        const bool pad = item >= 0x70;
+        state.params[1][item] = modeOf (item);
+        state.params[2][item] = item % 16;
+        state.params[3][item] = (item * 3) % 128;
+        state.params[4][item] = item % 10;
+        state.params[5][item] = 100 + item % 20;
+        state.params[6][item] = pad ? 1 : (item % 4);
+    }
+}
+
+void setCurves (SimulatedKeyboard::State& state)
+{
+    state.curves[4] = 1;
+    state.curves[1] = 2;
+    state.curves[3] = 3;
+}
+} // namespace
+
 SimulatedKeyboard::State EditorTestSupport::makeKeyboardMapping()
 {
     SimulatedKeyboard::State state;
@@ -71,21 +113,27 @@ SimulatedKeyboard::State EditorTestSupport::makeKeyboardMapping()
     for (int i : {0x30, 0x31, 0x32, 0x33, 0x34, 0x40, 0x41, 0x50})
         items.push_back (i);
 
-    for (const auto item : items)
-    {
-        const bool pad = item >= 0x70;
-        state.params[1][item] = pad ? 10 : (item == 0x41 ? 12 : 2);
-        state.params[2][item] = item % 16;
-        state.params[3][item] = (item * 3) % 128;
-        state.params[4][item] = item % 10;
-        state.params[5][item] = 100 + item % 20;
-        state.params[6][item] = pad ? 1 : (item % 4);
-    }
-
+    fillControls (state, items, [] (int item) { return item >= 0x70 ? 10 : (item == 0x41 ? 12 : 2); });
     state.globals[2] = 0x7F;
     state.globals[6] = 5;
-    state.curves[4] = 1;
-    state.curves[1] = 2;
-    state.curves[3] = 3;
+    setCurves (state);
+    return state;
+}
+
+SimulatedKeyboard::State EditorTestSupport::makeCairn49Mapping()
+{
+    SimulatedKeyboard::State state;
+    std::vector<int> items;
+    for (const auto& [id, descriptor] : KbdSettingComponent49::getAllDescriptors())
+        items.push_back (id);
+
+    fillControls (state, items, [] (int item) { return item == 0x41 ? 12 : item % 11; });
+    state.globals[1] = 0x7F;
+    state.globals[2] = 0x7F;
+    state.globals[5] = 3;
+    state.globals[6] = 5;
+    state.globals[7] = 0x7F;
+    state.globals[8] = 48;
+    setCurves (state);
     return state;
 }

@@ -30,10 +30,19 @@ public:
     // would: move, press, release. The component must be showing in a window.
     static void click (juce::Component& component);
 
+    // Messages as spaced lower-case hex, "f0 7e 7f 06 01 f7", to compare them readably.
+    static juce::String hex (const juce::MidiMessage& message);
+    static std::vector<juce::String> hexAll (const std::vector<juce::MidiMessage>& messages);
+
     // A keyboard mapping unlike the link's defaults in every value the editor shows: all
     // 37 controls with six parameters, global channel 5 (MIDI channel 6), knob mode
     // Relative, knob acceleration 1, velocity curve 2, pad curve 3, octave shift 0.
     static SimulatedKeyboard::State makeKeyboardMapping();
+
+    // The same for the 49-key model: all 55 of its controls with six parameters (modes 0 to
+    // 10 on a rotation, the pitch wheel mode 12), lower channel 4, upper channel 6, knob mode
+    // Relative, fader mode Drawbar, split on at "C2", curves as above.
+    static SimulatedKeyboard::State makeCairn49Mapping();
 
     InMemoryMidiPorts& ports;
     ScriptedDialogs dialogs;

@@ -22,6 +22,16 @@ std::vector<ScriptedDialogs::Shown> ScriptedDialogs::shown() const
     return record;
 }
 
+std::vector<ScriptedDialogs::Shown> ScriptedDialogs::shown (Kind kind) const
+{
+    const std::scoped_lock sl (lock);
+    std::vector<Shown> result;
+    for (auto& s : record)
+        if (s.kind == kind)
+            result.push_back (s);
+    return result;
+}
+
 int ScriptedDialogs::count (Kind kind) const
 {
     const std::scoped_lock sl (lock);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Dialogs.h"
+#include "dialogs/Dialogs.h"
 
 #include <deque>
 #include <mutex>
@@ -29,6 +29,7 @@ public:
     void answerFile (const juce::File& file); // a non-existent juce::File{} dismisses
 
     std::vector<Shown> shown() const;
+    std::vector<Shown> shown (Kind kind) const;
     int count (Kind kind) const;
 
     void showMessage (Icon icon, const juce::String& title, const juce::String& text) override;

@@ -1,6 +1,6 @@
-#include "app/Dialogs.h"
+#include "dialogs/Dialogs.h"
 
-#include "app/JuceDialogs.h"
+#include "dialogs/JuceDialogs.h"
 
 #include <atomic>
 

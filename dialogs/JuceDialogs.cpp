@@ -1,4 +1,4 @@
-#include "app/JuceDialogs.h"
+#include "dialogs/JuceDialogs.h"
 
 void JuceDialogs::showMessage (Icon icon, const juce::String& title, const juce::String& text)
 {

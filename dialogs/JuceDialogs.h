@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/Dialogs.h"
+#include "dialogs/Dialogs.h"
 
 // The dialogs as the user sees them: JUCE's modal alert windows and native file choosers.
 class JuceDialogs : public Dialogs
