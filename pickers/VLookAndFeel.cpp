@@ -1,7 +1,17 @@
 #include "pickers/VLookAndFeel.h"
 
+#include "pickers/EmbeddedTypeface.h"
+
+#include <TypefaceData.h>
+
 namespace
 {
+juce::Typeface::Ptr loadTypeface (const char* data, int size, int styleFlags)
+{
+    juce::MemoryInputStream in (data, (size_t) size, false);
+    return new EmbeddedTypeface (in, juce::Font (10.0f, styleFlags));
+}
+
 // Plain 12 px text, lines left-aligned and balanced in length, at most 400 px wide.
 juce::TextLayout layoutTooltipText (const juce::String& text, juce::Colour colour)
 {
@@ -18,6 +28,10 @@ juce::TextLayout layoutTooltipText (const juce::String& text, juce::Colour colou
 const float VLookAndFeel::kCornerRatio = 0.3f;
 
 VLookAndFeel::VLookAndFeel()
+    : plainFace (loadTypeface (TypefaceData::DejaVuSans_typeface, TypefaceData::DejaVuSans_typefaceSize,
+                               juce::Font::plain))
+    , boldFace (loadTypeface (TypefaceData::DejaVuSansBold_typeface,
+                              TypefaceData::DejaVuSansBold_typefaceSize, juce::Font::bold))
 {
     setColour (juce::ComboBox::outlineColourId, juce::Colour (0xff959595u));
     setColour (juce::ComboBox::buttonColourId, juce::Colour (0xffd7d7d7u));
@@ -25,6 +39,24 @@ VLookAndFeel::VLookAndFeel()
 }
 
 VLookAndFeel::~VLookAndFeel() = default;
+
+juce::Typeface::Ptr VLookAndFeel::getTypefaceForFont (const juce::Font& font)
+{
+    // Only the default face's plain and bold styles are embedded; any other style is the
+    // system's.
+    if (font.getTypefaceName() == juce::Font::getDefaultSansSerifFontName())
+    {
+        const auto style = font.getTypefaceStyle();
+
+        if (style == juce::Font::getDefaultStyle() || style == "Regular")
+            return plainFace;
+
+        if (style == "Bold")
+            return boldFace;
+    }
+
+    return juce::LookAndFeel_V2::getTypefaceForFont (font);
+}
 
 void VLookAndFeel::drawButtonBackground (juce::Graphics& g, juce::Button& button, const juce::Colour&,
                                          bool isMouseOverButton, bool isButtonDown)

@@ -25,6 +25,13 @@ public:
                                            juce::Rectangle<int> parentArea) override;
     void drawTooltip (juce::Graphics& g, const juce::String& text, int width, int height) override;
 
+    // The default sans-serif face, plain and bold, is the system's DejaVu Sans with its
+    // printable ASCII compiled into the program, so the first text drawn need not wait for the
+    // system font to load.
+    juce::Typeface::Ptr getTypefaceForFont (const juce::Font& font) override;
+
 private:
+    const juce::Typeface::Ptr plainFace, boldFace;
+
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (VLookAndFeel)
 };

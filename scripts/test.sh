@@ -20,7 +20,7 @@ build_tests() {  # dir, cmake args...: the test programs only
     local dir=$1; shift
     cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
     cmake --build "$dir" -j "$jobs" --target quorvel_tests quorvel_slow_tests quorvel_pointer_tests \
-        quorvel_picture_generator
+        quorvel_picture_generator quorvel_typeface_generator
 }
 
 passed_total=0
