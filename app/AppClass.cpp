@@ -1,6 +1,8 @@
 #include "app/AppClass.h"
 
 #include "app/MainAppWindow.h"
+#include "pickers/PicturePreload.h"
+#include "pickers/Quill25CtrlPickerComponent.h"
 #include "pickers/VLookAndFeel.h"
 
 AppClass::AppClass() = default;
@@ -9,6 +11,10 @@ AppClass::~AppClass() = default;
 
 void AppClass::initialise (const juce::String&)
 {
+    // The keyboard picture decodes on a thread of its own while the window is created.
+    const PicturePreload picture (Quill25CtrlPickerComponent::quilletMidiCc_png,
+                                  Quill25CtrlPickerComponent::quilletMidiCc_pngSize);
+
     lookAndFeel = std::make_unique<VLookAndFeel>();
     juce::LookAndFeel::setDefaultLookAndFeel (lookAndFeel.get());
 

@@ -2,6 +2,7 @@
 
 #include "pickers/OrvoCtrlPickerButton.h"
 #include "pickers/OrvoCtrlPickerKnob.h"
+#include "pickers/PicturePreload.h"
 
 CtrlPickerComponent::CtrlPickerComponent (const CtrlPickerLayout& l, const void* pngData, int pngSize)
     : layout (l)
@@ -39,7 +40,10 @@ CtrlPickerComponent::CtrlPickerComponent (const CtrlPickerLayout& l, const void*
     }
 
     if (pngData != nullptr && pngSize > 0)
+    {
+        PicturePreload::finishFor (pngData);
         picture = juce::ImageCache::getFromMemory (pngData, pngSize);
+    }
 
     setSize (layout.width, layout.height);
     lastSelected = nullptr;

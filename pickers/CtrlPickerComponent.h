@@ -28,8 +28,8 @@ public:
     void buttonClicked (juce::Button* b) override;
 
 protected:
-    // The picture bytes are decoded once here; bytes that do not decode leave the picture
-    // invalid and the widgets working.
+    // The picture bytes are decoded once here, or taken decoded from a preload of them; bytes
+    // that do not decode leave the picture invalid and the widgets working.
     CtrlPickerComponent (const CtrlPickerLayout& layout, const void* pngData, int pngSize);
 
     const CtrlPickerLayout& layout;
