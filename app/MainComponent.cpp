@@ -7,6 +7,10 @@ MainComponent::MainComponent()
 {
     editor = new KbdSettingComponentQuill();
     addAndMakeVisible (editor);
+
+    // The editor covers the content and paints every pixel of it, so nothing beneath it (the
+    // window's background) needs painting.
+    setOpaque (true);
 }
 
 MainComponent::~MainComponent()
