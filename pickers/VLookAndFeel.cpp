@@ -12,6 +12,23 @@ juce::Typeface::Ptr loadTypeface (const char* data, int size, int styleFlags)
     return new EmbeddedTypeface (in, juce::Font (10.0f, styleFlags));
 }
 
+// Draws text as juce::Graphics::drawFittedText does, without keeping its layout: the framework
+// keeps the layout of every text it fits, each with room for 128 glyphs (about 4.6 kB), so the
+// panel's few dozen fixed labels and buttons held some 140 kB there, for layouts that take
+// microseconds to make again.
+void fitAndDrawText (juce::Graphics& g, const juce::String& text, juce::Rectangle<int> area,
+                     juce::Justification justification, int maximumLines, float minimumHorizontalScale)
+{
+    if (text.isEmpty() || area.isEmpty() || !g.clipRegionIntersects (area))
+        return;
+
+    juce::GlyphArrangement arrangement;
+    arrangement.addFittedText (g.getCurrentFont(), text, (float) area.getX(), (float) area.getY(),
+                               (float) area.getWidth(), (float) area.getHeight(), justification, maximumLines,
+                               minimumHorizontalScale);
+    arrangement.draw (g);
+}
+
 // Plain 12 px text, lines left-aligned and balanced in length, at most 400 px wide.
 juce::TextLayout layoutTooltipText (const juce::String& text, juce::Colour colour)
 {
@@ -162,8 +179,37 @@ void VLookAndFeel::drawButtonText (juce::Graphics& g, juce::TextButton& button, 
     const auto fontHeight = juce::roundToInt (font.getHeight() * 0.6f);
     const auto leftIndent = fontHeight / 2;
 
-    g.drawFittedText (button.getButtonText(), leftIndent, yIndent, button.getWidth() - leftIndent * 2,
-                      button.getHeight() - yIndent * 2, juce::Justification::centred, 2, 0.7f);
+    fitAndDrawText (
+        g, button.getButtonText(),
+        {leftIndent, yIndent, button.getWidth() - leftIndent * 2, button.getHeight() - yIndent * 2},
+        juce::Justification::centred, 2, 0.7f);
+}
+
+void VLookAndFeel::drawLabel (juce::Graphics& g, juce::Label& label)
+{
+    g.fillAll (label.findColour (juce::Label::backgroundColourId));
+
+    if (!label.isBeingEdited())
+    {
+        const auto alpha = label.isEnabled() ? 1.0f : 0.5f;
+        const auto font = getLabelFont (label);
+
+        g.setColour (label.findColour (juce::Label::textColourId).withMultipliedAlpha (alpha));
+        g.setFont (font);
+
+        const auto textArea = getLabelBorderSize (label).subtractedFrom (label.getLocalBounds());
+        fitAndDrawText (g, label.getText(), textArea, label.getJustificationType(),
+                        juce::jmax (1, (int) ((float) textArea.getHeight() / font.getHeight())),
+                        label.getMinimumHorizontalScale());
+
+        g.setColour (label.findColour (juce::Label::outlineColourId).withMultipliedAlpha (alpha));
+    }
+    else if (label.isEnabled())
+    {
+        g.setColour (label.findColour (juce::Label::outlineColourId));
+    }
+
+    g.drawRect (label.getLocalBounds());
 }
 
 void VLookAndFeel::getTooltipSize (const juce::String& tipText, int& width, int& height)

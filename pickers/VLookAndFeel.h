@@ -30,6 +30,10 @@ public:
     // system font to load.
     juce::Typeface::Ptr getTypefaceForFont (const juce::Font& font) override;
 
+    // The framework's label, except that its text is laid out each time it is drawn instead of
+    // being kept in the framework's layout cache; button texts are drawn the same way.
+    void drawLabel (juce::Graphics& g, juce::Label& label) override;
+
 private:
     const juce::Typeface::Ptr plainFace, boldFace;
 

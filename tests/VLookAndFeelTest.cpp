@@ -162,3 +162,67 @@ TEST (VLookAndFeel, TooltipIsTheLaidOutTextPlusMarginsWrappedAt400Pixels)
     EXPECT_NEAR (left, 8, 2);
     EXPECT_NEAR (w - 1 - right, 8, 2);
 }
+
+namespace
+{
+// The framework's own label drawing, which keeps each fitted text's layout in its cache.
+class CachedLabelLook : public VLookAndFeel
+{
+public:
+    void drawLabel (juce::Graphics& g, juce::Label& label) override
+    {
+        juce::LookAndFeel_V2::drawLabel (g, label);
+    }
+};
+
+juce::Image drawnLabel (juce::LookAndFeel& lf, juce::Label& label)
+{
+    juce::Image image (juce::Image::ARGB, label.getWidth(), label.getHeight(), true);
+    juce::Graphics g (image);
+    lf.drawLabel (g, label);
+    return image;
+}
+} // namespace
+
+TEST (VLookAndFeel, LabelsLookAsTheFrameworkDrawsThem)
+{
+    const struct
+    {
+        const char* text;
+        int w, h;
+        juce::Justification justification;
+        bool enabled;
+    } rows[] = {
+        {"Knob mode:", 88, 24, juce::Justification::centredLeft, true},
+        {"Version 1.1", 87, 24, juce::Justification::centred, false},
+        {"Firmware revision: a text far too long for its box", 130, 24, juce::Justification::centredLeft,
+         true},
+        {"A text far too long for one line of its box, fitted into two", 90, 40,
+         juce::Justification::topRight, true},
+        {"", 50, 24, juce::Justification::centredLeft, true},
+    };
+
+    VLookAndFeel lf;
+    CachedLabelLook framework;
+
+    for (const auto& row : rows)
+    {
+        juce::Label label ("label", row.text);
+        label.setSize (row.w, row.h);
+        label.setFont (juce::Font (15.0f));
+        label.setJustificationType (row.justification);
+        label.setEnabled (row.enabled);
+        label.setColour (juce::Label::outlineColourId, juce::Colours::red);
+
+        const auto ours = drawnLabel (lf, label), theirs = drawnLabel (framework, label);
+        const juce::Image::BitmapData a (ours, juce::Image::BitmapData::readOnly);
+        const juce::Image::BitmapData b (theirs, juce::Image::BitmapData::readOnly);
+        int differing = 0;
+
+        for (int y = 0; y < row.h; ++y)
+            for (int x = 0; x < row.w; ++x)
+                differing += a.getPixelColour (x, y) != b.getPixelColour (x, y) ? 1 : 0;
+
+        EXPECT_EQ (differing, 0) << row.text;
+    }
+}
