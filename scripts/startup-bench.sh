@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Start-up of the editor against a bare JUCE window of the same size, both Release builds
 # of the same JUCE library: time from main() to the first painted frame and resident memory
-# half a second later, median of several runs, headless. Usage: startup-bench.sh [runs]
+# half a second later, median of several runs taken in turns, headless.
+# Usage: startup-bench.sh [runs]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs="${1:-9}"
@@ -9,24 +10,27 @@ bash scripts/setup.sh
 cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORVEL_BENCH=ON >/dev/null
 cmake --build build/bench -j 4 --target quorvel_startup_editor quorvel_startup_bare >/dev/null
 
+# One run of a program: its time to the first painted frame and its resident memory.
 measure() {
-    local prog="$1" i out
-    for ((i = 0; i < runs; i++)); do
-        out=$(timeout 60 "$prog" 2>/dev/null)
-        echo "$(grep first-paint-ms <<<"$out" | cut -d' ' -f2) $(grep rss-kb <<<"$out" | cut -d' ' -f2)"
-    done
+    local out
+    out=$(timeout 60 "$1" 2>/dev/null)
+    echo "$(grep first-paint-ms <<<"$out" | cut -d' ' -f2) $(grep rss-kb <<<"$out" | cut -d' ' -f2)"
 }
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
+# The two programs take turns, so that a change in the machine's load while the runs go on
+# weighs on both alike.
 export runs
 results=$(xvfb-run -a bash -c "
     $(declare -f measure)
-    echo bare; measure build/bench/bench/quorvel_startup_bare
-    echo editor; measure build/bench/bench/quorvel_startup_editor")
+    for ((i = 0; i < runs; i++)); do
+        echo \"bare \$(measure build/bench/bench/quorvel_startup_bare)\"
+        echo \"editor \$(measure build/bench/bench/quorvel_startup_editor)\"
+    done")
 
-bare=$(awk '/^bare$/{f=1;next} /^editor$/{f=0} f' <<<"$results")
-editor=$(awk '/^editor$/{f=1;next} f' <<<"$results")
+bare=$(awk '$1 == "bare" { print $2, $3 }' <<<"$results")
+editor=$(awk '$1 == "editor" { print $2, $3 }' <<<"$results")
 
 bare_ms=$(cut -d' ' -f1 <<<"$bare" | median)
 bare_kb=$(cut -d' ' -f2 <<<"$bare" | median)
