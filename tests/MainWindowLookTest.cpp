@@ -7,14 +7,19 @@
 
 namespace
 {
-// The application's look as it was before it carried its own outlines: every face is the
-// system font's.
-class SystemFontLook : public VLookAndFeel
+// The application's look as it was before it carried its own outlines and laid its labels out
+// itself: every face is the system font's and labels are the framework's.
+class EarlierLook : public VLookAndFeel
 {
 public:
     juce::Typeface::Ptr getTypefaceForFont (const juce::Font& font) override
     {
         return juce::LookAndFeel_V2::getTypefaceForFont (font);
+    }
+
+    void drawLabel (juce::Graphics& g, juce::Label& label) override
+    {
+        juce::LookAndFeel_V2::drawLabel (g, label);
     }
 };
 
@@ -70,28 +75,34 @@ juce::Image tooltip (VLookAndFeel& look)
     return image;
 }
 
-// A style that is not embedded, and characters outside the embedded ones, read from the
-// system face and kerned against their neighbours.
-juce::Image otherText (VLookAndFeel&)
+// A style that is not embedded; characters outside the embedded ones, read from the system
+// face and kerned against their neighbours both ways round; labels fitted into two lines.
+juce::Image otherText (VLookAndFeel& look)
 {
-    // "AÝ ÀY »T Größe €5 ЖA": kerned pairs of an embedded and a loaded glyph both ways round.
+    // "AÝ ÀY »T Größe €5 ЖA"
     const auto mixed = juce::String::fromUTF8 ("A\xc3\x9d \xc3\x80Y \xc2\xbbT Gr\xc3\xb6\xc3\x9f"
                                                "e \xe2\x82\xac"
                                                "5 \xd0\x96"
                                                "A");
-    juce::Image image (juce::Image::ARGB, 300, 60, true);
+    juce::Image image (juce::Image::ARGB, 300, 100, true);
     juce::Graphics g (image);
-    g.setColour (juce::Colours::black);
 
     const juce::Font fonts[] = {juce::Font (15.0f, juce::Font::italic), juce::Font (15.0f),
                                 juce::Font (15.0f, juce::Font::bold)};
 
-    for (int i = 0; i < 3; ++i)
+    for (const auto& font : fonts)
     {
-        g.setFont (fonts[i]);
-        g.drawText (mixed, 0, i * 20, 300, 20, juce::Justification::left);
+        juce::Label label ({}, mixed);
+        label.setFont (font);
+        label.setBounds (0, 0, 300, 20);
+        look.drawLabel (g, label);
+        g.setOrigin (0, 20);
     }
 
+    juce::Label squeezed ({}, "A text far too long for one line of its box, fitted into two");
+    squeezed.setBounds (0, 0, 120, 40);
+    squeezed.setJustificationType (juce::Justification::topRight);
+    look.drawLabel (g, squeezed);
     return image;
 }
 
@@ -112,7 +123,7 @@ int differingPixels (const juce::Image& a, const juce::Image& b)
 }
 } // namespace
 
-TEST (EmbeddedTypeface, TextLooksExactlyAsWithTheSystemFont)
+TEST (MainWindowLook, DrawnExactlyAsBefore)
 {
     if (juce::Font::getDefaultTypefaceForFont (juce::Font (15.0f))->getName() != "DejaVu Sans")
         GTEST_SKIP() << "the system's default sans-serif face is not the one embedded";
@@ -125,15 +136,39 @@ TEST (EmbeddedTypeface, TextLooksExactlyAsWithTheSystemFont)
     } rows[] = {
         {"main window", &mainWindowContent},
         {"tooltip", &tooltip},
-        {"other styles and characters", &otherText},
+        {"other styles, characters and labels", &otherText},
     };
 
     for (const auto& row : rows)
     {
-        SystemFontLook systemLook;
-        VLookAndFeel embeddedLook;
-        const auto before = drawWith (systemLook, row.draw);
-        const auto after = drawWith (embeddedLook, row.draw);
+        EarlierLook earlierLook;
+        VLookAndFeel look;
+        const auto before = drawWith (earlierLook, row.draw);
+        const auto after = drawWith (look, row.draw);
         EXPECT_EQ (differingPixels (before, after), 0) << row.name;
     }
+}
+
+// The content is marked opaque, so the window paints nothing beneath it: that holds only while
+// the editor covers the content and leaves no pixel of it transparent.
+TEST (MainWindowLook, TheEditorPaintsEveryPixelOfTheOpaqueContent)
+{
+    const EditorTestSupport support;
+    VLookAndFeel look;
+    juce::LookAndFeel::setDefaultLookAndFeel (&look);
+    {
+        MainComponent content;
+        content.setSize (816, 545);
+        auto& editor = *content.getEditor();
+        ASSERT_TRUE (content.isOpaque());
+        EXPECT_EQ (editor.getBounds(), content.getLocalBounds());
+
+        const auto image = editor.createComponentSnapshot (editor.getLocalBounds(), true, 1.0f);
+        ASSERT_TRUE (image.hasAlphaChannel());
+        EXPECT_EQ (differingPixels (image, juce::Image (image)
+                                               .convertedToFormat (juce::Image::RGB)
+                                               .convertedToFormat (juce::Image::ARGB)),
+                   0);
+    }
+    juce::LookAndFeel::setDefaultLookAndFeel (nullptr);
 }
