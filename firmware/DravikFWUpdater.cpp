@@ -1,5 +1,7 @@
 #include "firmware/DravikFWUpdater.h"
 
+#include "link/Pacer.h"
+
 namespace
 {
 constexpr int kAnswerStarted = 2;
@@ -70,7 +72,7 @@ void DravikFWUpdater::SendPage (const unsigned char* bytes, int count)
         SendByte (bytes[i], kDataChannel);
 
         if ((count - i) % kRunLength == 0)
-            juce::Thread::sleep (kRunPauseMs);
+            Pacer::pauseMs (kRunPauseMs);
     }
 }
 
@@ -141,7 +143,7 @@ juce::Result DravikFWUpdater::Burn()
         if (answer != kAnswerPageWritten)
             return juce::Result::fail ("Block burn acknowledge error");
 
-        juce::Thread::sleep (kPageAcceptedPauseMs);
+        Pacer::pauseMs (kPageAcceptedPauseMs);
     }
 
     return juce::Result::fail ("Full burn acknowledge error");

@@ -1,6 +1,7 @@
 #include "firmware/TolvarFWUpdater.h"
 
 #include "firmware/CodeQuillet.h"
+#include "link/Pacer.h"
 
 namespace
 {
@@ -18,6 +19,9 @@ constexpr int kAnswerComplete = 0x77;
 constexpr int kMaxUnaccepted = 19;
 
 constexpr int kAnswerPolls = 30;
+
+// The boot loader digests one chunk message in this long.
+constexpr int kChunkPauseMs = 1;
 
 // Longest text that still decodes into the image: an odd last byte is ignored.
 constexpr juce::int64 kMaxTextSize = 2 * (juce::int64) TolvarFWUpdater::kImageSize + 1;
@@ -168,7 +172,7 @@ void TolvarFWUpdater::sendRecord (const unsigned char* record, int total)
             buf2ascii (record[sent + i], text + 2 * i);
 
         sendToHost (juce::MidiMessage::createSysExMessage (text, 2 * count));
-        juce::Thread::sleep (1);
+        Pacer::pauseMs (kChunkPauseMs);
         sent += count;
     }
 }

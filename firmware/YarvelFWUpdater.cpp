@@ -1,5 +1,7 @@
 #include "firmware/YarvelFWUpdater.h"
 
+#include "link/Pacer.h"
+
 namespace
 {
 constexpr juce::uint8 kSignature[] = {0x51, 0x54, 0x18};
@@ -189,7 +191,7 @@ juce::Result YarvelFWUpdater::Burn()
 
     blocksLeft = (int) ((encodedLength + kBlockBytes - 1) / kBlockBytes);
     sendToHost (makeBlockCount (blocksLeft));
-    juce::Thread::sleep (kAfterCountPauseMs);
+    Pacer::pauseMs (kAfterCountPauseMs);
 
     if (SendData (data.data()))
         return juce::Result::ok();
