@@ -1,6 +1,7 @@
 #include "firmware/DravikFWUpdater.h"
 
 #include "link/Pacer.h"
+#include "link/RegularFile.h"
 
 namespace
 {
@@ -97,6 +98,10 @@ juce::Result DravikFWUpdater::Burn()
 
     if (size <= 0)
         return juce::Result::fail ("Firmware file empty");
+
+    // Anything but a regular file is refused before the page count goes out.
+    if (!RegularFile::exists (file))
+        return juce::Result::fail ("File open error");
 
     const juce::int64 pageCount = (size + kPageSize - 1) / kPageSize;
 

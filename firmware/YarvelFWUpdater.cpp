@@ -1,6 +1,7 @@
 #include "firmware/YarvelFWUpdater.h"
 
 #include "link/Pacer.h"
+#include "link/RegularFile.h"
 
 namespace
 {
@@ -56,7 +57,7 @@ bool YarvelFWUpdater::LoadFile (juce::File source)
 
     const juce::int64 size = source.getSize();
 
-    if (size <= 0)
+    if (size <= 0 || !RegularFile::exists (source))
         return false;
 
     data.assign ((size_t) ((size + kGroupSize - 1) / kGroupSize * (kGroupSize + 1)), 0);
@@ -77,8 +78,13 @@ bool YarvelFWUpdater::LoadFile (juce::File source)
         const int got =
             in->read (block, (int) juce::jmin<juce::int64> (remaining, (juce::int64) sizeof (block)));
 
+        // A file that cannot be read whole is not sent in part.
         if (got <= 0)
-            break;
+        {
+            data.clear();
+            encodedLength = 0;
+            return false;
+        }
 
         remaining -= got;
 
