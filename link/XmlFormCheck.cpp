@@ -1,5 +1,6 @@
 #include "link/XmlFormCheck.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <vector>
@@ -205,12 +206,12 @@ bool XmlFormCheck::element()
         }
         else if (startsWith ("<!--"))
         {
-            if (open.empty() || !skipPast ("-->"))
+            if (open.empty() || !skipPastAndBlank ("-->"))
                 return false;
         }
         else if (startsWith ("<?"))
         {
-            if (open.empty() || !skipPast ("?>"))
+            if (open.empty() || !skipPastAndBlank ("?>"))
                 return false;
         }
         else if (startsWith ("<![CDATA["))
@@ -390,6 +391,20 @@ bool XmlFormCheck::skipPast (const char* token)
         return false;
 
     p = found + std::strlen (token);
+    return true;
+}
+
+// The same, and blanks what was skipped in the text for the parser: JUCE's parser never ends
+// on a processing instruction followed by text inside an element, and neither it nor a
+// comment carries anything a settings file is read for.
+bool XmlFormCheck::skipPastAndBlank (const char* token)
+{
+    const auto begin = static_cast<size_t> (p - start);
+
+    if (!skipPast (token))
+        return false;
+
+    std::fill (forParser.begin() + static_cast<std::ptrdiff_t> (begin), forParser.begin() + (p - start), ' ');
     return true;
 }
 

@@ -11,10 +11,11 @@
     document type declaration (which may nest without bound or name other files), reads on
     after errors and takes only ASCII letters in names. So it is handed nothing but the root
     element of a document that passed this check: well-formed, nested no deeper than a bound,
-    with no references but the predefined entities and character references, and with every
-    non-ASCII character of a name replaced by '_', for which its reading and the document's
-    structure agree. A document type declaration is allowed and skipped; neither the external
-    subset it may name nor the entities it may declare are ever read.
+    with no references but the predefined entities and character references, with every
+    non-ASCII character of a name replaced by '_' and with its comments and processing
+    instructions blanked out, for which its reading and the document's structure agree. A document type
+   declaration is allowed and skipped; neither the external subset it may name nor the entities it may declare
+   are ever read.
 */
 class XmlFormCheck
 {
@@ -37,6 +38,7 @@ private:
     bool name (std::string_view& result);
     bool skipQuoted();
     bool skipPast (const char* token);
+    bool skipPastAndBlank (const char* token);
     void skipMisc();
     void skipSpace();
     bool startsWith (const char* token) const;

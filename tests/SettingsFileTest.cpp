@@ -266,7 +266,7 @@ TEST_F (SettingsFileTest, AcceptsAnyWellFormedEncodingOfTheTree)
     const auto rich = temp.write ("rich.quill25", R"(<?xml version='1.0'?>
 <!-- by hand --><?app note?>
 <Settings a:b = 'x &amp; &#65; &#x42; &lt;&gt;&quot;&apos;' >
-  text &amp; more <![CDATA[ <not> &markup; ]]> <?pi?> <!-- <Items> -->
+  text &amp; more <![CDATA[ <not> &markup; ]]> <?pi?> <!-- <Items> --><?pi?>text
   <Items><Item ID="5" Num="9" /><Item
      ID="6"
      Num="10"></Item></Items>
