@@ -232,9 +232,11 @@ TEST_F (SettingsFileTest, FilesThatAreNoDocumentChangeNothingAndReportFalse)
         EXPECT_TRUE (sameContents (store, reference)) << text.substring (0, 80);
     }
 
-    // Bytes that are not UTF-8 text.
+    // Bytes that are not UTF-8 text, and a character 0, which no document holds.
     const unsigned char latin1[] = {'<', 'S', '>', 0xE9, 0xFF, '<', '/', 'S', '>'};
     EXPECT_FALSE (SettingsFile::loadFromData (store, latin1, sizeof (latin1)));
+    const char withZero[] = "<S/>\0<";
+    EXPECT_FALSE (SettingsFile::loadFromData (store, withZero, sizeof (withZero) - 1));
 
     // As deep as the nesting bound allows still parses; one more does not.
     const auto nested = [] (int depth)
