@@ -369,6 +369,10 @@ void KbdSettingComponentQuill::updateGlobalUI()
     showIndex (*velCurveCombo, manager.curves[kCurveVelocity]);
     showIndex (*padCurveCombo, manager.curves[kCurvePadVelocity]);
 
+    // Until a keyboard is found there is no revision to show, only "Not detected yet".
+    if (!manager.connected)
+        return;
+
     juce::StringArray bytes;
     for (int i = 3; i >= 0; --i)
         bytes.add (juce::String (manager.getFirmwareRevisionByte (i)));

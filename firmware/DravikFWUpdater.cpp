@@ -1,5 +1,8 @@
 #include "firmware/DravikFWUpdater.h"
 
+#include "link/Pacer.h"
+#include "link/RegularFile.h"
+
 namespace
 {
 constexpr int kAnswerStarted = 2;
@@ -70,7 +73,7 @@ void DravikFWUpdater::SendPage (const unsigned char* bytes, int count)
         SendByte (bytes[i], kDataChannel);
 
         if ((count - i) % kRunLength == 0)
-            juce::Thread::sleep (kRunPauseMs);
+            Pacer::pauseMs (kRunPauseMs);
     }
 }
 
@@ -95,6 +98,10 @@ juce::Result DravikFWUpdater::Burn()
 
     if (size <= 0)
         return juce::Result::fail ("Firmware file empty");
+
+    // Anything but a regular file is refused before the page count goes out.
+    if (!RegularFile::exists (file))
+        return juce::Result::fail ("File open error");
 
     const juce::int64 pageCount = (size + kPageSize - 1) / kPageSize;
 
@@ -141,7 +148,7 @@ juce::Result DravikFWUpdater::Burn()
         if (answer != kAnswerPageWritten)
             return juce::Result::fail ("Block burn acknowledge error");
 
-        juce::Thread::sleep (kPageAcceptedPauseMs);
+        Pacer::pauseMs (kPageAcceptedPauseMs);
     }
 
     return juce::Result::fail ("Full burn acknowledge error");

@@ -1,6 +1,7 @@
 #include "firmware/FWUpdaterBase.h"
 
 #include "firmware/IFWHelper.h"
+#include "link/Pacer.h"
 
 FWUpdaterBase::~FWUpdaterBase() = default;
 
@@ -36,7 +37,7 @@ int FWUpdaterBase::WaitForAck (int count)
             }
         }
 
-        juce::Thread::sleep (kPollMs);
+        Pacer::pauseMs (kPollMs);
     }
 
     DBG ("wait for ack stop");

@@ -1,6 +1,8 @@
 #include "firmware/TolvarFWUpdater.h"
 
 #include "firmware/CodeQuillet.h"
+#include "link/Pacer.h"
+#include "link/RegularFile.h"
 
 namespace
 {
@@ -19,8 +21,55 @@ constexpr int kMaxUnaccepted = 19;
 
 constexpr int kAnswerPolls = 30;
 
-// Longest text that still decodes into the image: an odd last byte is ignored.
-constexpr juce::int64 kMaxTextSize = 2 * (juce::int64) TolvarFWUpdater::kImageSize + 1;
+// The boot loader digests one chunk message in this long.
+constexpr int kChunkPauseMs = 1;
+
+// Longest text that still decodes into the image: a full image and a line end of either
+// form after it.
+constexpr juce::int64 kMaxTextSize = 2 * (juce::int64) TolvarFWUpdater::kImageSize + 2;
+
+// Characters that are no data after the last record (a line end saved by an editor), though
+// between two records they decode as the digit 0 like any other.
+bool isBlank (char c) noexcept
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// Pairs of hexadecimal characters into bytes, high nibble first, at most a full image.
+class HexPairs
+{
+public:
+    explicit HexPairs (unsigned char* imageToFill) noexcept
+        : image (imageToFill)
+    {
+    }
+
+    // False once the text would decode past the image.
+    bool add (unsigned char nibble) noexcept
+    {
+        if (!haveHigh)
+        {
+            high = nibble;
+            haveHigh = true;
+            return true;
+        }
+
+        if (length == TolvarFWUpdater::kImageSize)
+            return false;
+
+        image[length++] = (unsigned char) ((high << 4) | nibble);
+        haveHigh = false;
+        return true;
+    }
+
+    int size() const noexcept { return length; }
+
+private:
+    unsigned char* image;
+    int length = 0;
+    bool haveHigh = false;
+    unsigned char high = 0;
+};
 } // namespace
 
 void buf2ascii (unsigned char byte, unsigned char* out)
@@ -75,12 +124,15 @@ juce::Result TolvarFWUpdater::decodeText (juce::InputStream& in, juce::int64 siz
     if (size > kMaxTextSize)
         return juce::Result::fail ("Firmware file too large");
 
-    // Read in blocks and only as far as the size taken before: a file that changes while
-    // it is read decodes to what was actually there, never beyond the image.
+    // Read in blocks and only as far as the size taken before, so that a file that grows
+    // meanwhile never decodes beyond the image; a read that ends before it is an error, not
+    // the end of the file.
     char text[4096];
     juce::int64 remaining = size;
-    bool haveHigh = false;
-    unsigned char high = 0;
+    HexPairs pairs (image);
+
+    // Blanks are decoded only once something follows them.
+    juce::int64 heldBlanks = 0;
 
     while (remaining > 0)
     {
@@ -88,31 +140,28 @@ juce::Result TolvarFWUpdater::decodeText (juce::InputStream& in, juce::int64 siz
         const int got = in.read (text, wanted);
 
         if (got <= 0)
-            break;
+            return juce::Result::fail ("File read error");
 
         remaining -= got;
 
         for (int i = 0; i < got; ++i)
         {
-            const unsigned char nibble = char2hex (text[i]);
+            if (isBlank (text[i]))
+            {
+                ++heldBlanks;
+                continue;
+            }
 
-            if (!haveHigh)
-            {
-                high = nibble;
-                haveHigh = true;
-            }
-            else if (length < kImageSize)
-            {
-                image[length++] = (unsigned char) ((high << 4) | nibble);
-                haveHigh = false;
-            }
-            else
-            {
+            for (; heldBlanks > 0; --heldBlanks)
+                if (!pairs.add (0))
+                    return juce::Result::fail ("Firmware file too large");
+
+            if (!pairs.add (char2hex (text[i])))
                 return juce::Result::fail ("Firmware file too large");
-            }
         }
     }
 
+    length = pairs.size();
     return juce::Result::ok();
 }
 
@@ -168,7 +217,7 @@ void TolvarFWUpdater::sendRecord (const unsigned char* record, int total)
             buf2ascii (record[sent + i], text + 2 * i);
 
         sendToHost (juce::MidiMessage::createSysExMessage (text, 2 * count));
-        juce::Thread::sleep (1);
+        Pacer::pauseMs (kChunkPauseMs);
         sent += count;
     }
 }
@@ -243,6 +292,9 @@ juce::Result TolvarFWUpdater::Burn()
     if (size > kMaxTextSize)
         return juce::Result::fail ("Firmware file too large");
 
+    if (!RegularFile::exists (file))
+        return juce::Result::fail ("File open error");
+
     std::unique_ptr<juce::FileInputStream> in (file.createInputStream());
 
     if (in == nullptr || in->failedToOpen())
@@ -253,6 +305,10 @@ juce::Result TolvarFWUpdater::Burn()
 
     auto checked = decodeText (*in, size, buffer.data(), length);
     in.reset();
+
+    // An empty or one-character text holds no record at all.
+    if (checked.wasOk() && length == 0)
+        checked = juce::Result::fail ("Firmware file empty");
 
     if (checked.wasOk())
         checked = checkRecords (buffer.data(), length);

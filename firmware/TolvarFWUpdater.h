@@ -30,8 +30,10 @@ public:
     // Record bytes carried by one chunk message.
     static constexpr int kChunkBytes = 11;
 
-    // Decodes up to `size` bytes of hexadecimal text from `in` into `image` (kImageSize
-    // bytes); `length` is the decoded length. Refuses text that would decode past the image.
+    // Decodes `size` bytes of hexadecimal text from `in` into `image` (kImageSize bytes);
+    // `length` is the decoded length. Blanks and line ends after the last other character
+    // are ignored. Refuses text that would decode past the image, and a stream that ends
+    // before `size` bytes were read.
     static juce::Result decodeText (juce::InputStream& in, juce::int64 size, unsigned char* image,
                                     int& length);
 

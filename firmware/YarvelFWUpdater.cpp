@@ -1,5 +1,8 @@
 #include "firmware/YarvelFWUpdater.h"
 
+#include "link/Pacer.h"
+#include "link/RegularFile.h"
+
 namespace
 {
 constexpr juce::uint8 kSignature[] = {0x51, 0x54, 0x18};
@@ -54,7 +57,7 @@ bool YarvelFWUpdater::LoadFile (juce::File source)
 
     const juce::int64 size = source.getSize();
 
-    if (size <= 0)
+    if (size <= 0 || !RegularFile::exists (source))
         return false;
 
     data.assign ((size_t) ((size + kGroupSize - 1) / kGroupSize * (kGroupSize + 1)), 0);
@@ -75,8 +78,13 @@ bool YarvelFWUpdater::LoadFile (juce::File source)
         const int got =
             in->read (block, (int) juce::jmin<juce::int64> (remaining, (juce::int64) sizeof (block)));
 
+        // A file that cannot be read whole is not sent in part.
         if (got <= 0)
-            break;
+        {
+            data.clear();
+            encodedLength = 0;
+            return false;
+        }
 
         remaining -= got;
 
@@ -189,7 +197,7 @@ juce::Result YarvelFWUpdater::Burn()
 
     blocksLeft = (int) ((encodedLength + kBlockBytes - 1) / kBlockBytes);
     sendToHost (makeBlockCount (blocksLeft));
-    juce::Thread::sleep (kAfterCountPauseMs);
+    Pacer::pauseMs (kAfterCountPauseMs);
 
     if (SendData (data.data()))
         return juce::Result::ok();

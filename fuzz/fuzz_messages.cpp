@@ -8,7 +8,8 @@
 
 namespace
 {
-volatile int sink = 0;
+// Unsigned: the sum wraps across inputs without end.
+volatile unsigned int sink = 0;
 
 void exercise49 (const juce::MidiMessage& m)
 {
@@ -31,7 +32,7 @@ void exercise49 (const juce::MidiMessage& m)
     r += q.isQexSysex();
     r += q.toString().length() + q.toLitteralString().length();
 
-    sink = sink + r;
+    sink = sink + static_cast<unsigned int> (r);
 }
 
 void exercise32 (const juce::MidiMessage& m)
@@ -49,15 +50,16 @@ void exercise32 (const juce::MidiMessage& m)
     r += q.isQexSysex();
     r += q.toString().length() + q.toLitteralString().length();
 
-    sink = sink + r;
+    sink = sink + static_cast<unsigned int> (r);
 }
 
 void exerciseIdentity (const juce::MidiMessage& m)
 {
     char revision[4] = {};
     IQexMidiMessage::getFirmwareRevision (m, revision);
-    sink = sink + IQexMidiMessage::isQexSysexId (m) + IQexMidiMessage::getKeyboardModel (m) + revision[3] +
-           IQexMidiMessage::toString (m).length();
+    sink = sink + static_cast<unsigned int> (IQexMidiMessage::isQexSysexId (m) +
+                                             IQexMidiMessage::getKeyboardModel (m) + revision[3] +
+                                             IQexMidiMessage::toString (m).length());
 }
 
 void exercise (const juce::MidiMessage& m)

@@ -1,5 +1,5 @@
-// Loads arbitrary bytes as a settings file, then checks that the store still answers every
-// operation and writes documents that load back.
+// Loads arbitrary bytes as a settings file. A refused file changes nothing; after a loaded
+// one the store still answers every operation and writes documents that load back.
 #include "link/MidiChart.h"
 #include "link/QexParameterStore.h"
 #include "link/SettingsFile.h"
@@ -9,8 +9,16 @@
 
 extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t* data, size_t size)
 {
+    static const auto defaults = QexParameterStore().snapshot().itemParams;
     QexParameterStore store;
-    SettingsFile::loadFromData (store, data, size);
+
+    if (!SettingsFile::loadFromData (store, data, size))
+    {
+        if (store.snapshot().itemParams != defaults)
+            std::abort();
+
+        return 0;
+    }
 
     for (int param = 0; param < QexParameterStore::kNumParams; ++param)
         for (int item : {0, 1, 0x41, 0x70, 200})
@@ -30,6 +38,5 @@ extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t* data, size_t size)
     if (reloaded.snapshot().itemParams[3] != store.snapshot().itemParams[3])
         std::abort();
 
-    store.resetMappingToDefault();
     return 0;
 }

@@ -183,5 +183,5 @@ std::unique_ptr<juce::XmlElement> MidiChart::createDocument (const QexParameterS
 
 bool MidiChart::generate (const QexParameterStore& store, const juce::File& file)
 {
-    return createDocument (store)->writeTo (file, SettingsFile::textFormat());
+    return SettingsFile::writeDocument (*createDocument (store), file);
 }

@@ -2,11 +2,11 @@
 
 #include "link/KnownPortManager.h"
 #include "link/MidiChart.h"
+#include "link/Pacer.h"
 #include "link/QexMidiMessage49.h"
 #include "link/SettingsFile.h"
 
 #include <chrono>
-#include <thread>
 
 bool QexManager49::sStandaloneMode = false;
 
@@ -24,26 +24,10 @@ bool areDataBytes (Values... values) noexcept
     return (isDataByte (values) && ...);
 }
 
-// Pauses the calling thread for `duration`. A plain sleep wakes up about a tenth of a
-// millisecond late on a desktop scheduler, which over the hundreds of pauses of a transfer
-// adds a twentieth to its length; so the last stretch is waited out by yielding.
-void pauseFor (std::chrono::microseconds duration)
-{
-    using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + duration;
-    const auto wakeEarly = std::chrono::microseconds (200);
-
-    if (duration > wakeEarly)
-        std::this_thread::sleep_for (duration - wakeEarly);
-
-    while (Clock::now() < deadline)
-        std::this_thread::yield();
-}
-
 // Paces the keyboard: it needs this long to digest one message.
 void pauseAfterMessage()
 {
-    pauseFor (std::chrono::microseconds (2000));
+    Pacer::pause (std::chrono::microseconds (2000));
 }
 
 constexpr int kDetectionPeriodMs = 2000;
@@ -199,7 +183,7 @@ void QexManager49::sendIdRequest (int outputIndex)
     if (probeOutput != nullptr)
     {
         probeOutput->sendMessageNow (IQexMidiMessage::IdentityRequest());
-        pauseFor (std::chrono::microseconds (5000));
+        Pacer::pause (std::chrono::microseconds (5000));
     }
 }
 
@@ -823,7 +807,7 @@ int QexManager49::queryItemParamValue (int param, int item, int scope)
                 return query[3];
         }
 
-        juce::Thread::sleep (kQueryPollMs);
+        Pacer::pauseMs (kQueryPollMs);
     }
 
     const std::lock_guard<std::mutex> l (queryLock);

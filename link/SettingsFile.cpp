@@ -1,7 +1,10 @@
 #include "link/SettingsFile.h"
 
 #include "link/QexParameterStore.h"
+#include "link/RegularFile.h"
+#include "link/XmlFormCheck.h"
 
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cstdint>
@@ -113,283 +116,100 @@ void appendSettingList (juce::XmlElement& root, const char* name,
     }
 }
 
-// A strict check of the document's form, run before JUCE's parser sees it. The parser
-// follows nesting by recursion and expands references from a document type declaration
-// (which may nest without bound or name other files), and it reads on after errors; so it
-// is given only well-formed documents without such a declaration, nested no deeper than
-// kMaxNesting, for which its reading and the document's structure agree. Element and
-// attribute names are plain ASCII, as every document of ours writes them.
-class FormCheck
+// Encodings a file may declare whose characters are all single bytes with the values of
+// their code points. Such a file is converted before it is parsed; a file that declares no
+// encoding or any other must be UTF-8 (or UTF-16 with its byte-order mark).
+constexpr const char* kLatin1Names[] = {"ISO-8859-1", "ISO_8859-1", "ISO8859-1",  "ISO_8859-1:1987",
+                                        "latin1",     "latin-1",    "l1",         "iso-ir-100",
+                                        "IBM819",     "CP819",      "csISOLatin1"};
+
+// The encoding named by the XML declaration at the very start of `text`, or "".
+std::string_view declaredEncoding (std::string_view text)
 {
-public:
-    explicit FormCheck (const char* text)
-        : p (text)
+    if (text.substr (0, 6) != "<?xml ")
+        return {};
+
+    const auto declaration = text.substr (0, text.find ("?>"));
+    const auto open = declaration.find_first_of ("\"'", declaration.find ("encoding"));
+
+    if (open == std::string_view::npos)
+        return {};
+
+    const auto close = declaration.find (declaration[open], open + 1);
+
+    if (close == std::string_view::npos)
+        return {};
+
+    return declaration.substr (open + 1, close - open - 1);
+}
+
+char asciiLowerCase (char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char> (c - 'A' + 'a') : c;
+}
+
+bool isLatin1 (std::string_view encoding)
+{
+    const auto named = [encoding] (std::string_view name)
     {
-    }
+        return name.size() == encoding.size() &&
+               std::equal (name.begin(), name.end(), encoding.begin(),
+                           [] (char x, char y) { return asciiLowerCase (x) == asciiLowerCase (y); });
+    };
 
-    bool documentIsWellFormed()
+    return std::any_of (std::begin (kLatin1Names), std::end (kLatin1Names), named);
+}
+
+// Each byte is the code point of its character.
+juce::String fromLatin1 (const char* bytes, size_t size)
+{
+    std::string utf8;
+    utf8.reserve (2 * size);
+
+    for (size_t i = 0; i < size; ++i)
     {
-        skipMisc();
+        const auto c = static_cast<unsigned char> (bytes[i]);
 
-        if (*p != '<' || !element())
-            return false;
-
-        skipMisc();
-        return *p == 0;
-    }
-
-private:
-    static bool isSpace (char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-    static bool isNameStart (char c)
-    {
-        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_' || c == ':';
-    }
-    static bool isNameChar (char c)
-    {
-        return isNameStart (c) || (c >= '0' && c <= '9') || c == '-' || c == '.';
-    }
-
-    bool startsWith (const char* token) const
-    {
-        for (size_t i = 0; token[i] != 0; ++i)
-            if (p[i] != token[i])
-                return false;
-
-        return true;
-    }
-
-    // Moves past the next `token`; false when the text ends first.
-    bool skipPast (const char* token)
-    {
-        const auto* found = std::strstr (p, token);
-
-        if (found == nullptr)
-            return false;
-
-        p = found + std::strlen (token);
-        return true;
-    }
-
-    void skipSpace()
-    {
-        while (isSpace (*p))
-            ++p;
-    }
-
-    // Blanks, comments and processing instructions (the XML declaration among them).
-    void skipMisc()
-    {
-        for (;;)
+        if (c < 0x80)
         {
-            skipSpace();
-
-            if (startsWith ("<!--"))
-            {
-                if (!skipPast ("-->"))
-                    return;
-            }
-            else if (startsWith ("<?"))
-            {
-                if (!skipPast ("?>"))
-                    return;
-            }
-            else
-            {
-                return;
-            }
+            utf8 += static_cast<char> (c);
+        }
+        else
+        {
+            utf8 += static_cast<char> (0xC0 | (c >> 6));
+            utf8 += static_cast<char> (0x80 | (c & 0x3F));
         }
     }
 
-    bool name (std::string_view& result)
-    {
-        if (!isNameStart (*p))
-            return false;
+    return juce::String::fromUTF8 (utf8.data(), static_cast<int> (utf8.size()));
+}
 
-        const auto* start = p;
+// The file's bytes as text; empty when they are no text in the encoding they declare.
+juce::String decodeText (const void* data, size_t size)
+{
+    auto* start = static_cast<const char*> (data);
+    const auto length = static_cast<int> (size);
 
-        while (isNameChar (*p))
-            ++p;
+    if (size >= 2 && (juce::CharPointer_UTF16::isByteOrderMarkBigEndian (data) ||
+                      juce::CharPointer_UTF16::isByteOrderMarkLittleEndian (data)))
+        return juce::String::createStringFromData (data, length);
 
-        result = std::string_view (start, static_cast<size_t> (p - start));
-        return true;
-    }
+    // No character of an XML document is 0; JUCE would take it for the end of the text.
+    if (std::memchr (start, 0, size) != nullptr)
+        return {};
 
-    // A character or predefined entity reference; nothing else can be defined without a DTD.
-    bool reference()
-    {
-        ++p; // '&'
+    if (size >= 3 && juce::CharPointer_UTF8::isByteOrderMark (start))
+        return juce::CharPointer_UTF8::isValidString (start + 3, length - 3)
+                   ? juce::String::fromUTF8 (start + 3, length - 3)
+                   : juce::String();
 
-        if (*p == '#')
-        {
-            const bool hex = p[1] == 'x';
-            p += hex ? 2 : 1;
-            std::uint32_t code = 0;
-            int digits = 0;
+    if (isLatin1 (declaredEncoding (std::string_view (start, size))))
+        return fromLatin1 (start, size);
 
-            for (; *p != ';'; ++p, ++digits)
-            {
-                const int value =
-                    juce::CharacterFunctions::getHexDigitValue (static_cast<juce::juce_wchar> (*p));
-
-                if (value < 0 || (!hex && value > 9) || digits >= 8)
-                    return false;
-
-                code = code * (hex ? 16u : 10u) + static_cast<std::uint32_t> (value);
-            }
-
-            ++p;
-            const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
-            return digits > 0 && code > 0 && code <= 0x10FFFF && !surrogate;
-        }
-
-        for (const char* entity : {"amp;", "lt;", "gt;", "quot;", "apos;"})
-        {
-            if (startsWith (entity))
-            {
-                p += std::strlen (entity);
-                return true;
-            }
-        }
-
-        return false;
-    }
-
-    bool attributeValue()
-    {
-        const char quote = *p;
-
-        if (quote != '"' && quote != '\'')
-            return false;
-
-        for (++p; *p != quote;)
-        {
-            if (*p == 0 || *p == '<')
-                return false;
-
-            if (*p != '&')
-                ++p;
-            else if (!reference())
-                return false;
-        }
-
-        ++p;
-        return true;
-    }
-
-    // A start tag's name and attributes; `empty` tells whether it closed itself.
-    bool startTag (std::string_view& tagName, bool& empty)
-    {
-        ++p; // '<'
-
-        if (!name (tagName))
-            return false;
-
-        for (;;)
-        {
-            const bool spaced = isSpace (*p);
-            skipSpace();
-
-            if (startsWith ("/>") || *p == '>')
-            {
-                empty = *p == '/';
-                p += empty ? 2 : 1;
-                return true;
-            }
-
-            std::string_view attributeName;
-
-            if (!spaced || !name (attributeName))
-                return false;
-
-            skipSpace();
-
-            if (*p++ != '=')
-                return false;
-
-            skipSpace();
-
-            if (!attributeValue())
-                return false;
-        }
-    }
-
-    // The root element and everything inside it, walked without recursion.
-    bool element()
-    {
-        std::vector<std::string_view> open;
-
-        for (;;)
-        {
-            if (*p == '<' && p[1] == '/')
-            {
-                p += 2;
-                std::string_view closing;
-
-                if (open.empty() || !name (closing) || closing != open.back())
-                    return false;
-
-                skipSpace();
-
-                if (*p++ != '>')
-                    return false;
-
-                open.pop_back();
-
-                if (open.empty())
-                    return true;
-            }
-            else if (startsWith ("<!--"))
-            {
-                if (open.empty() || !skipPast ("-->"))
-                    return false;
-            }
-            else if (startsWith ("<?"))
-            {
-                if (open.empty() || !skipPast ("?>"))
-                    return false;
-            }
-            else if (startsWith ("<![CDATA["))
-            {
-                if (open.empty() || !skipPast ("]]>"))
-                    return false;
-            }
-            else if (*p == '<')
-            {
-                std::string_view tagName;
-                bool empty = false;
-
-                if (!startTag (tagName, empty))
-                    return false;
-
-                if (open.empty() && empty)
-                    return true;
-
-                if (!empty)
-                {
-                    if (open.size() >= static_cast<size_t> (SettingsFile::kMaxNesting))
-                        return false;
-
-                    open.push_back (tagName);
-                }
-            }
-            else if (open.empty() || *p == 0)
-            {
-                return false;
-            }
-            else if (*p == '&')
-            {
-                if (!reference())
-                    return false;
-            }
-            else
-            {
-                ++p;
-            }
-        }
-    }
-
-    const char* p;
-};
+    // Text that is not UTF-8 is no document of ours; JUCE would read past its end.
+    return juce::CharPointer_UTF8::isValidString (start, length) ? juce::String::fromUTF8 (start, length)
+                                                                 : juce::String();
+}
 } // namespace
 
 juce::XmlElement::TextFormat SettingsFile::textFormat()
@@ -431,16 +251,26 @@ std::unique_ptr<juce::XmlElement> SettingsFile::createDocument (const QexParamet
 
 bool SettingsFile::save (const QexParameterStore& store, const juce::File& file)
 {
+    return writeDocument (*createDocument (store), file);
+}
+
+bool SettingsFile::writeDocument (const juce::XmlElement& document, const juce::File& file)
+{
+    // Moving the written file into place would remove an empty directory of that name.
+    if (file.isDirectory())
+        return false;
+
     // juce::XmlElement::writeTo writes a temporary sibling and moves it over the target
     // only when every byte is out.
-    return createDocument (store)->writeTo (file, textFormat());
+    return document.writeTo (file, textFormat());
 }
 
 bool SettingsFile::load (QexParameterStore& store, const juce::File& file)
 {
     juce::MemoryBlock bytes;
 
-    if (!file.existsAsFile() || !file.loadFileAsData (bytes))
+    // Checked before opening: a FIFO would block the reading until something writes into it.
+    if (!RegularFile::exists (file) || !file.loadFileAsData (bytes))
         return false;
 
     return loadFromData (store, bytes.getData(), bytes.getSize());
@@ -451,37 +281,14 @@ std::unique_ptr<juce::XmlElement> SettingsFile::parseDocument (const void* data,
     if (data == nullptr || size == 0 || size > static_cast<size_t> (std::numeric_limits<int>::max()))
         return {};
 
-    auto* bytes = static_cast<const juce::uint8*> (data);
-    juce::String text;
+    const auto forParser =
+        XmlFormCheck::rootElementForParser (decodeText (data, size).toRawUTF8(), kMaxNesting);
 
-    if (size >= 2 && (juce::CharPointer_UTF16::isByteOrderMarkBigEndian (bytes) ||
-                      juce::CharPointer_UTF16::isByteOrderMarkLittleEndian (bytes)))
-    {
-        text = juce::String::createStringFromData (data, static_cast<int> (size));
-    }
-    else
-    {
-        auto* start = reinterpret_cast<const char*> (bytes);
-        auto length = size;
-
-        if (length >= 3 && juce::CharPointer_UTF8::isByteOrderMark (start))
-        {
-            start += 3;
-            length -= 3;
-        }
-
-        // Text that is not UTF-8 is no document of ours; JUCE would read past its end.
-        if (!juce::CharPointer_UTF8::isValidString (start, static_cast<int> (length)))
-            return {};
-
-        text = juce::String::fromUTF8 (start, static_cast<int> (length));
-    }
-
-    if (!FormCheck (text.toRawUTF8()).documentIsWellFormed())
+    if (forParser.isEmpty())
         return {};
 
     // Parsed from text, not from the file, so that nothing outside it is ever opened.
-    return juce::XmlDocument::parse (text);
+    return juce::XmlDocument::parse (forParser);
 }
 
 bool SettingsFile::loadFromData (QexParameterStore& store, const void* data, size_t size)

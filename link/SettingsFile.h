@@ -14,11 +14,14 @@ class SettingsFile
 public:
     // Writes the document for `store` to `file`. The old file is replaced only once the new
     // one is completely written, so a failed write leaves whatever was there. Returns false
-    // when the file could not be written.
+    // when the file could not be written or a directory is in the way.
     static bool save (const QexParameterStore& store, const juce::File& file);
 
-    // Merges what `file` holds into `store`. A file that is missing, unreadable or not a
-    // well-formed document changes nothing and gives false.
+    // Writes `document` as save() does; a directory in the way is never replaced (false).
+    static bool writeDocument (const juce::XmlElement& document, const juce::File& file);
+
+    // Merges what `file` holds into `store`. A file that is missing, no regular file,
+    // unreadable or not a well-formed document changes nothing and gives false.
     static bool load (QexParameterStore& store, const juce::File& file);
 
     // The same as load() on the bytes of a file.
@@ -30,10 +33,12 @@ public:
     // How save() and the chart write their documents.
     static juce::XmlElement::TextFormat textFormat();
 
-    // Decodes file bytes and parses them. Refuses, before parsing, anything but well-formed
-    // UTF-8 or UTF-16 documents without a document type declaration (its references can
-    // expand without bound or pull in other files) and nested at most kMaxNesting deep (the
-    // parser follows nesting by recursion).
+    // Decodes file bytes (UTF-8, UTF-16 with its byte-order mark, or ISO-8859-1 when the
+    // XML declaration names it) and parses them. Refuses, before parsing, anything but a
+    // well-formed document nested at most kMaxNesting deep (the parser follows nesting by
+    // recursion) whose references are character references and the predefined entities. A
+    // document type declaration is skipped: nothing it names is opened, nothing it defines
+    // is expanded.
     static std::unique_ptr<juce::XmlElement> parseDocument (const void* data, size_t size);
 
     // An attribute read as a decimal integer, the way juce::XmlElement::getIntAttribute reads

@@ -2,6 +2,7 @@
 #include "support/EngineRig.h"
 #include "support/FirmwareFile.h"
 #include "support/SimDravikBootLoader.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -54,6 +55,14 @@ TEST (DravikFWUpdater, SmallFileGoesThroughAndIsRebuiltWithItsFill)
     EXPECT_EQ (sent.size(), 3u + 1024u);
 
     EXPECT_EQ (rig.host.progress(), (std::vector<double>{0.0, 0.5, 1.0}));
+}
+
+TEST (DravikFWUpdater, OnlyARegularFileIsReadAndOnlyAfterTheKnock)
+{
+    TempFolder temp;
+    Rig rig;
+    EXPECT_EQ (rig.burn (temp.folder()).getErrorMessage(), "File open error");
+    EXPECT_EQ (controlMessages (rig), 2); // the knock's two notes, no page count
 }
 
 TEST (DravikFWUpdater, KnocksUntilTheBootLoaderAnswersThenNeedsTwo)

@@ -1,29 +1,13 @@
 #include "link/QexMidiMessage49.h"
-#include "support/LinkFixture.h"
+#include "support/ConnectedLinkFixture.h"
 
 #include <thread>
 
 namespace
 {
-class LinkRepliesTest : public LinkFixture
+class LinkRepliesTest : public ConnectedLinkFixture
 {
 protected:
-    void SetUp() override
-    {
-        LinkFixture::SetUp();
-        keyboard = std::make_unique<SimulatedKeyboard>();
-        manager = std::make_unique<QexManager49>();
-        connect (*manager, *keyboard, listener);
-        listener.clear();
-    }
-
-    void TearDown() override
-    {
-        manager.reset();
-        keyboard.reset();
-        LinkFixture::TearDown();
-    }
-
     // Lets the keyboard send a message and waits until the manager has handled it.
     void fromKeyboard (const juce::MidiMessage& message)
     {
@@ -37,10 +21,6 @@ protected:
         EXPECT_EQ (all.size(), 1u);
         return all.empty() ? RecordingListener::Notification{-1, 0, 0, false} : all.front();
     }
-
-    RecordingListener listener;
-    std::unique_ptr<SimulatedKeyboard> keyboard;
-    std::unique_ptr<QexManager49> manager;
 };
 
 std::vector<int> allPairsReply (int param, const std::vector<std::pair<int, int>>& pairs)

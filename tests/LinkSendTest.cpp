@@ -1,5 +1,5 @@
 #include "link/QexMidiMessage49.h"
-#include "support/LinkFixture.h"
+#include "support/ConnectedLinkFixture.h"
 
 namespace
 {
@@ -23,23 +23,13 @@ bool carriesNoHighDataByte (const juce::MidiMessage& m)
     return true;
 }
 
-class LinkSendTest : public LinkFixture
+class LinkSendTest : public ConnectedLinkFixture
 {
 protected:
     void SetUp() override
     {
-        LinkFixture::SetUp();
-        keyboard = std::make_unique<SimulatedKeyboard>();
-        manager = std::make_unique<QexManager49>();
-        connect (*manager, *keyboard, listener);
+        ConnectedLinkFixture::SetUp();
         manager->closeMidiIns();
-    }
-
-    void TearDown() override
-    {
-        manager.reset();
-        keyboard.reset();
-        LinkFixture::TearDown();
     }
 
     // What the keyboard got since the last call, once it has handled all of it.
@@ -93,10 +83,6 @@ protected:
             EXPECT_TRUE (sameBytes (actual[i], expected[i]))
                 << i << ": " << hex (actual[i]) << " vs " << hex (expected[i]);
     }
-
-    RecordingListener listener;
-    std::unique_ptr<SimulatedKeyboard> keyboard;
-    std::unique_ptr<QexManager49> manager;
 };
 } // namespace
 

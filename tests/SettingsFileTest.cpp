@@ -1,8 +1,13 @@
 #include "link/SettingsFile.h"
+#include "link/MidiChart.h"
 #include "link/QexParameterStore.h"
 #include "support/TempFolder.h"
 
+#include <fcntl.h>
+#include <future>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
@@ -211,7 +216,13 @@ TEST_F (SettingsFileTest, FilesThatAreNoDocumentChangeNothingAndReportFalse)
         "<S>&#0;</S>",
         "<S a=\"&#xD800;\"/>",
         "<S><Items><Item ID=\"1\"Num=\"5\"/></Items></S>",
-        juce::String::fromUTF8 ("<S><Items><\xc3\xa9 ID=\"1\" Num=\"5\"/></Items></S>"),
+        juce::String::fromUTF8 ("<S><Items><\xc3\xa9 ID=\"1\" Num=\"5\"/></\xc3\xa8></Items></S>"),
+        "<!DOCTYPE S [<!ENTITY x SYSTEM \"/etc/hostname\">]><S><Items><Item ID=\"1\" "
+        "Num=\"&x;\"/></Items></S>",
+        "<!DOCTYPE S [<!ENTITY a \"1\">]><S><Items><Item ID=\"1\" Num=\"&a;\"/></Items></S>",
+        "<!DOCTYPE S [<!ENTITY a \"]>\"><S/>",
+        "<!DOCTYPE><S/>",
+        "<S/><!DOCTYPE S>",
     };
 
     for (const auto& text : bad)
@@ -221,9 +232,11 @@ TEST_F (SettingsFileTest, FilesThatAreNoDocumentChangeNothingAndReportFalse)
         EXPECT_TRUE (sameContents (store, reference)) << text.substring (0, 80);
     }
 
-    // Bytes that are not UTF-8 text.
+    // Bytes that are not UTF-8 text, and a character 0, which no document holds.
     const unsigned char latin1[] = {'<', 'S', '>', 0xE9, 0xFF, '<', '/', 'S', '>'};
     EXPECT_FALSE (SettingsFile::loadFromData (store, latin1, sizeof (latin1)));
+    const char withZero[] = "<S/>\0<";
+    EXPECT_FALSE (SettingsFile::loadFromData (store, withZero, sizeof (withZero) - 1));
 
     // As deep as the nesting bound allows still parses; one more does not.
     const auto nested = [] (int depth)
@@ -255,7 +268,7 @@ TEST_F (SettingsFileTest, AcceptsAnyWellFormedEncodingOfTheTree)
     const auto rich = temp.write ("rich.quill25", R"(<?xml version='1.0'?>
 <!-- by hand --><?app note?>
 <Settings a:b = 'x &amp; &#65; &#x42; &lt;&gt;&quot;&apos;' >
-  text &amp; more <![CDATA[ <not> &markup; ]]> <?pi?> <!-- <Items> -->
+  text &amp; more <![CDATA[ <not> &markup; ]]> <?pi?> <!-- <Items> --><?pi?>text
   <Items><Item ID="5" Num="9" /><Item
      ID="6"
      Num="10"></Item></Items>
@@ -267,11 +280,60 @@ TEST_F (SettingsFileTest, AcceptsAnyWellFormedEncodingOfTheTree)
     EXPECT_EQ (store.getParamForItem (3, 5), 9);
     EXPECT_EQ (store.getParamForItem (3, 6), 10);
 
+    // A document type declaration, whatever it holds, is skipped: nothing it names is opened.
+    const auto declared = temp.write ("doctype.quill25", wrap (R"(<!DOCTYPE Settings>
+<Settings><Items><Item ID="7" Num="11"/></Items></Settings>)"));
+    ASSERT_TRUE (SettingsFile::load (store, declared));
+    EXPECT_EQ (store.getParamForItem (3, 7), 11);
+
+    const auto withSubset = temp.write ("subset.quill25", R"(<!DOCTYPE Settings SYSTEM "/no/such.dtd" [
+  <!ELEMENT Settings ANY> <!-- ] > --> <!ATTLIST Item ID CDATA "9>"> %pe; <?pi ]?>
+]><Settings><Items><Item ID="8" Num="12"/></Items></Settings>)");
+    ASSERT_TRUE (SettingsFile::load (store, withSubset));
+    EXPECT_EQ (store.getParamForItem (3, 8), 12);
+
+    // Names with letters beyond ASCII: an element inside "Items" is an item whatever its name.
+    const auto foreign = temp.write ("foreign.quill25", juce::String::fromUTF8 (R"(<Réglages Ünit="x">
+  <Items><Élément ID="9" Num="13"/></Items></Réglages>)"));
+    ASSERT_TRUE (SettingsFile::load (store, foreign));
+    EXPECT_EQ (store.getParamForItem (3, 9), 13);
+
+    // Declared ISO-8859-1, with an accented letter in a comment and in a value: converted.
+    const std::string latin1 = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<!-- r\xe9glages -->"
+                               "<S n=\"\xe9\"><Items><Item ID=\"10\" Num=\"14\"/></Items></S>";
+    ASSERT_TRUE (SettingsFile::loadFromData (store, latin1.data(), latin1.size()));
+    EXPECT_EQ (store.getParamForItem (3, 10), 14);
+
     // A UTF-8 byte-order mark and comments.
     const std::string withBom =
         "\xef\xbb\xbf<!-- saved --><S><Curves><Param ID=\"10\" Value=\"3\"/></Curves></S>";
     ASSERT_TRUE (SettingsFile::loadFromData (store, withBom.data(), withBom.size()));
     EXPECT_EQ (store.curves[10].load(), 3);
+}
+
+TEST_F (SettingsFileTest, OnlyARegularFileIsReadAndNoFolderIsReplaced)
+{
+    // A FIFO would block the reading until something writes into it.
+    const auto fifo = temp.file ("fifo.quill25");
+    ASSERT_EQ (::mkfifo (fifo.getFullPathName().toRawUTF8(), 0600), 0);
+    auto loading = std::async (std::launch::async, [&] { return SettingsFile::load (store, fifo); });
+
+    if (loading.wait_for (std::chrono::seconds (30)) != std::future_status::ready)
+    {
+        // Let the blocked reading end, so that the test can.
+        ::close (::open (fifo.getFullPathName().toRawUTF8(), O_WRONLY | O_NONBLOCK));
+        ADD_FAILURE() << "loading a FIFO blocked";
+    }
+
+    EXPECT_FALSE (loading.get());
+    EXPECT_EQ (store.getParamForItem (3, 1), QexParameterStore().getParamForItem (3, 1));
+
+    // An empty folder with the settings' name is neither replaced by a settings file nor by a chart.
+    const auto folder = temp.file ("empty.quill25");
+    ASSERT_TRUE (folder.createDirectory());
+    EXPECT_FALSE (SettingsFile::save (store, folder));
+    EXPECT_FALSE (MidiChart::generate (store, folder));
+    EXPECT_TRUE (folder.isDirectory());
 }
 
 TEST_F (SettingsFileTest, AFailedWriteReportsFalseAndLeavesTheOldFile)

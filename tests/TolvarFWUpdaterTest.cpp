@@ -3,6 +3,7 @@
 #include "support/EngineRig.h"
 #include "support/FirmwareFile.h"
 #include "support/SimTolvarBootLoader.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -149,11 +150,49 @@ TEST (TolvarFWUpdater, DecodingStopsAtTheImageAndChecksNothingBeyondTheText)
     EXPECT_EQ (image[(size_t) TolvarFWUpdater::kImageSize - 1], 0x11);
     EXPECT_EQ (image[(size_t) TolvarFWUpdater::kImageSize], 0xEE);
 
-    // A stream that ends before the size taken earlier yields only what was there.
+    // A stream that ends before the size taken earlier was not read whole: a read error in
+    // the middle of a file is no end of it.
     juce::MemoryInputStream shortIn ("00020000", 8, false);
-    EXPECT_TRUE (TolvarFWUpdater::decodeText (shortIn, 1000, image.data(), length).wasOk());
-    EXPECT_EQ (length, 4);
-    EXPECT_TRUE (TolvarFWUpdater::checkRecords (image.data(), length).wasOk());
+    EXPECT_EQ (TolvarFWUpdater::decodeText (shortIn, 1000, image.data(), length).getErrorMessage(),
+               "File read error");
+}
+
+TEST (TolvarFWUpdater, LineEndsAfterTheLastRecordAreNoData)
+{
+    const auto text = FirmwareFile::hexText (smallImage());
+
+    for (const char* end : {"\n", "\r\n", "\r\n\r\n", " \t\r\n"})
+    {
+        Rig rig (true);
+        FirmwareFile f (text + end);
+        const auto result = rig.burn (f.file());
+        EXPECT_TRUE (result.wasOk()) << juce::String (end).quoted() << ": " << result.getErrorMessage();
+        EXPECT_EQ (rig.loader.image(), smallImage());
+    }
+
+    // What is no whole record is still refused, blanks or not; so is a text without any.
+    const std::pair<juce::String, const char*> refused[] = {
+        {text + "\r\n0", "Firmware file truncated"},
+        {text + "\r\n00\r\n", "Firmware file truncated"},
+        {"0", "Firmware file empty"},
+        {"\r\n", "Firmware file empty"},
+    };
+
+    for (const auto& [content, failure] : refused)
+    {
+        Rig rig;
+        FirmwareFile f (content);
+        EXPECT_EQ (rig.burn (f.file()).getErrorMessage(), failure) << content.quoted();
+        EXPECT_EQ (rig.host.sends(), 0);
+    }
+}
+
+TEST (TolvarFWUpdater, OnlyARegularFileIsRead)
+{
+    TempFolder temp;
+    Rig rig;
+    EXPECT_EQ (rig.burn (temp.folder()).getErrorMessage(), "File open error");
+    EXPECT_EQ (rig.host.sends(), 0);
 }
 
 TEST (TolvarFWUpdater, HandshakeAnswersDecideWhetherTheTransferStarts)

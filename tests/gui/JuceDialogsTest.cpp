@@ -1,5 +1,5 @@
 // JUCE's own dialogs as the user meets them. The chooser shows up on the shared screen
-// before it can be moved aside, so these run one at a time with the pointer tests.
+// before it can be moved aside, so these run one at a time with the other window tests.
 
 #include "dialogs/JuceDialogs.h"
 #include "support/TempFolder.h"
@@ -40,8 +40,9 @@ juce::Button* findButton (juce::Component& parent, const juce::String& text)
 
 // Plays the user in JUCE's own save chooser: types `name`, presses the save button, and
 // records whether a question about replacing the file came up, which it cancels together
-// with the chooser.
-class SaveChooserUser : private juce::Timer
+// with the chooser. The press is posted, and the timer may fire again before it has run: the
+// chooser is cancelled only once the press has run (and the question with it, if any).
+class SaveChooserUser : private juce::Timer, private juce::Button::Listener
 {
 public:
     explicit SaveChooserUser (const juce::String& nameToType)
@@ -67,22 +68,30 @@ private:
         else if (auto* chooser = dynamic_cast<juce::FileChooserDialogBox*> (top))
         {
             moveAside (*chooser);
-            if (pressed || askedToReplace)
+            if (pressRan || askedToReplace)
             {
                 chooser->exitModalState (0);
                 stopTimer();
                 return;
             }
 
+            if (pressed)
+                return;
+
             auto* browser = findChild<juce::FileBrowserComponent> (*chooser);
             browser->setFileName (name);
-            findButton (*chooser, browser->getActionVerb())->triggerClick();
+            auto* save = findButton (*chooser, browser->getActionVerb());
+            save->addListener (this);
+            save->triggerClick();
             pressed = true;
         }
     }
 
+    // Called as the press runs, just before the chooser handles it.
+    void buttonClicked (juce::Button*) override { pressRan = true; }
+
     juce::String name;
-    bool pressed = false;
+    bool pressed = false, pressRan = false;
 };
 } // namespace
 

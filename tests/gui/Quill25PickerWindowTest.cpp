@@ -77,9 +77,10 @@ TEST_F (Quill25PickerWindow, RealClicksReachTheOwnerAsIdentifiers)
     EXPECT_FALSE (pad3.getToggleState());
 
     // Resting over a knob shows the hover mark and, through the look-and-feel, its tooltip
-    // sized as the look lays it out.
-    juce::TooltipWindow tips (nullptr, 200);
+    // sized as the look lays it out. The tooltips start once the pointer rests there, so that
+    // none can show for the knob clicked before.
     mouse.moveTo (widgetWithText (panel.picker, "0x0C").getScreenBounds().getCentre());
+    juce::TooltipWindow tips (nullptr, 200);
     const auto end = juce::Time::getMillisecondCounter() + 3000;
     while (!tips.isVisible() && juce::Time::getMillisecondCounter() < end)
         ActionRecorder::pump (50);

@@ -1,7 +1,28 @@
 #include "support/XTestMouse.h"
 
+#include <juce_gui_basics/juce_gui_basics.h>
+
 #include <X11/Xlib.h>
 #include <dlfcn.h>
+#include <functional>
+
+namespace
+{
+// Runs the message loop until the framework has handled what was sent to the X server; a
+// step that never arrives (nothing of ours under the pointer) gives up after a while.
+void runUntilHandled (const std::function<bool()>& handled)
+{
+    const auto end = juce::Time::getMillisecondCounter() + 5000;
+
+    while (!handled() && juce::Time::getMillisecondCounter() < end)
+        juce::MessageManager::getInstance()->runDispatchLoopUntil (5);
+}
+
+juce::MouseInputSource mainMouse()
+{
+    return juce::Desktop::getInstance().getMainMouseSource();
+}
+} // namespace
 
 // The libraries are opened at run time, as the framework opens its own X libraries, so the
 // test programs need no extra link dependency.
@@ -69,6 +90,9 @@ void XTestMouse::moveTo (juce::Point<int> p)
         return;
     impl->fakeMotion (impl->display, -1, p.x, p.y, 0);
     impl->flush (impl->display);
+
+    auto* target = juce::Desktop::getInstance().findComponentAt (p);
+    runUntilHandled ([target] { return mainMouse().getComponentUnderMouse() == target; });
 }
 
 void XTestMouse::press()
@@ -77,6 +101,7 @@ void XTestMouse::press()
         return;
     impl->fakeButton (impl->display, 1, True, 0);
     impl->flush (impl->display);
+    runUntilHandled ([] { return mainMouse().isDragging(); });
 }
 
 void XTestMouse::release()
@@ -85,4 +110,5 @@ void XTestMouse::release()
         return;
     impl->fakeButton (impl->display, 1, False, 0);
     impl->flush (impl->display);
+    runUntilHandled ([] { return !mainMouse().isDragging(); });
 }

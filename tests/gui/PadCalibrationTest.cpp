@@ -1,35 +1,22 @@
 #include "editors/PadCalibComponent.h"
 #include "editors/PadCalibrationDialog.h"
 #include "link/QexMidiMessage49.h"
-#include "support/LinkFixture.h"
+#include "support/ConnectedLinkFixture.h"
 #include "support/ScriptedDialogs.h"
 
 #include <thread>
 
 namespace
 {
-class PadCalibrationTest : public LinkFixture
+class PadCalibrationTest : public ConnectedLinkFixture
 {
 protected:
     void SetUp() override
     {
-        LinkFixture::SetUp();
-        keyboard = std::make_unique<SimulatedKeyboard>();
-        manager = std::make_unique<QexManager49>();
-        connect (*manager, *keyboard, listener);
-
-        // The identity reply has the inputs closed later on the message thread, as detection
-        // would; let that happen before the page opens them.
-        dispatchFor (50);
+        // The page opens the inputs itself, as it does after detection closed them.
+        ConnectedLinkFixture::SetUp();
         manager->closeMidiIns();
         keyboard->clearReceived();
-    }
-
-    void TearDown() override
-    {
-        manager.reset();
-        keyboard.reset();
-        LinkFixture::TearDown();
     }
 
     void setGains (std::array<int, 8> gains)
@@ -92,9 +79,6 @@ protected:
     bool inputsOpen() const { return ports->getNumOpenInputs (keyboard->getName()) > 0; }
 
     ScriptedDialogs dialogs;
-    RecordingListener listener;
-    std::unique_ptr<SimulatedKeyboard> keyboard;
-    std::unique_ptr<QexManager49> manager;
 };
 } // namespace
 

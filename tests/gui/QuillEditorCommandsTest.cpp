@@ -104,6 +104,13 @@ TEST_F (QuillEditorCommandsTest, LoadWithoutAKeyboardShowsTheFileAndSaysSo)
     ASSERT_TRUE (support.runUntil ([this] { return !boxesOf (Kind::message).empty(); }));
     EXPECT_EQ (boxesOf (Kind::message).at (0).text,
                "The keyboard has not been detected. Please correct the problem and try again.");
+
+    // No keyboard was ever found, so none has a revision, neither after the load nor after
+    // "Default Values".
+    EXPECT_EQ (text (Row::firmwareRevisionText), "Not detected yet");
+    EditorTestSupport::click (button (Row::defaultButton));
+    EXPECT_EQ (shown (Row::knobAccelCombo), "Fast");
+    EXPECT_EQ (text (Row::firmwareRevisionText), "Not detected yet");
 }
 
 TEST_F (QuillEditorCommandsTest, ForcingTheExtensionOntoAnotherFileAsksFirst)
