@@ -753,8 +753,10 @@ bool QexManager49::postLCDMessage (juce::String, juce::String)
 
 bool QexManager49::updateKeyboard (int memory)
 {
-    // A copy, so that the long walk neither holds the store's lock nor sees it change.
+    // A copy, so that the long walk neither holds the store's lock nor sees it change; the
+    // channel and curves are taken with it, so a reply arriving meanwhile cannot mix in.
     const auto mapping = snapshot();
+    const int channel = globals[6], knobAccel = curves[4], velocity = curves[1], padVelocity = curves[3];
 
     for (const auto& entry : mapping.itemParams[3])
     {
@@ -778,10 +780,10 @@ bool QexManager49::updateKeyboard (int memory)
     }
 
     // Each of these sends nothing for a value that is no data byte.
-    postGlobalSetting (6, globals[6]);
-    postCurveSetting (4, curves[4]);
-    postCurveSetting (1, curves[1]);
-    postCurveSetting (3, curves[3]);
+    postGlobalSetting (6, channel);
+    postCurveSetting (4, knobAccel);
+    postCurveSetting (1, velocity);
+    postCurveSetting (3, padVelocity);
 
     return postStoreRequest (memory);
 }

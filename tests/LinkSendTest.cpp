@@ -1,6 +1,8 @@
 #include "link/QexMidiMessage49.h"
 #include "support/ConnectedLinkFixture.h"
 
+#include <thread>
+
 namespace
 {
 bool sameBytes (const juce::MidiMessage& a, const juce::MidiMessage& b)
@@ -164,6 +166,31 @@ TEST_F (LinkSendTest, UpdateKeyboardPausesAfterEverySlotOfAControl)
 
     for (size_t i = 0; i + 1 < received.size(); ++i)
         EXPECT_GE (received[i + 1].getTimeStamp() - received[i].getTimeStamp(), minGapsMs[i] - 0.1) << i;
+}
+
+TEST_F (LinkSendTest, UpdateKeyboardSendsTheChannelAndCurvesAsTheyStoodWhenItStarted)
+{
+    // A reply of the read-back may change them while the mapping is on its way: what goes
+    // into the memory is the store as it was when Send was pressed.
+    manager->globals[6] = 3;
+    manager->curves[4] = 1;
+    manager->curves[1] = 2;
+    manager->curves[3] = 0;
+    const auto expected = expectedTransfer (4);
+
+    std::thread reply (
+        [this]
+        {
+            if (keyboard->waitForReceived (1))
+            {
+                manager->globals[6] = 9;
+                manager->curves[4] = manager->curves[1] = manager->curves[3] = 3;
+            }
+        });
+    EXPECT_TRUE (manager->updateKeyboard (4));
+    reply.join();
+
+    expectSame (sent(), expected);
 }
 
 TEST_F (LinkSendTest, SinglePostsRefuseBytesOutsideTheDataRange)
