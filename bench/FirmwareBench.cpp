@@ -8,6 +8,8 @@
 #include "firmware/IFWHelper.h"
 #include "firmware/TolvarFWUpdater.h"
 #include "firmware/YarvelFWUpdater.h"
+#include "link/Pacer.h"
+#include "link/Pacer.h"
 #include "support/EngineThread.h"
 #include "support/FirmwareFile.h"
 #include "support/SimDravikBootLoader.h"
@@ -24,22 +26,8 @@ namespace
 constexpr size_t kImageBytes = 64 * 1024;
 constexpr double kLinkPauseMs = 2.0;
 
-// The link's pause: a plain sleep wakes about a tenth of a millisecond late, so it sleeps to
-// shortly before the deadline and yields until the deadline has passed. Pausing any other way
-// here would measure the host's lateness instead of the engine's.
-void pauseAsTheLinkDoes (std::chrono::microseconds duration)
-{
-    using Clock = std::chrono::steady_clock;
-    const auto deadline = Clock::now() + duration;
-    const auto wakeEarly = std::chrono::microseconds (200);
-
-    std::this_thread::sleep_for (duration - wakeEarly);
-
-    while (Clock::now() < deadline)
-        std::this_thread::yield();
-}
-
-// Forwards to the loader and pauses as the link does after every message it sends.
+// Forwards to the loader and pauses as the link does after every message it sends: through
+// the link's own pacer, so that the host's lateness is not measured as the engine's.
 class PacedHost : public IFWHelper
 {
 public:
@@ -51,7 +39,7 @@ public:
     void SendMidiMessage (const juce::MidiMessage& message) override
     {
         loader.receive (message);
-        pauseAsTheLinkDoes (std::chrono::microseconds (2000));
+        Pacer::pauseMs (2);
     }
 
     void SetProgress (double) override {}
