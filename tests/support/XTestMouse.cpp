@@ -5,25 +5,53 @@
 #include <X11/Xlib.h>
 #include <dlfcn.h>
 #include <functional>
+#include <iostream>
+#include <typeinfo>
 
 namespace
 {
-// Runs the message loop until the framework has handled what was sent to the X server; a
-// step that never arrives (nothing of ours under the pointer) gives up after a while.
-void runUntilHandled (const std::function<bool()>& handled)
-{
-    const auto end = juce::Time::getMillisecondCounter() + 5000;
-
-    while (!handled() && juce::Time::getMillisecondCounter() < end)
-        juce::MessageManager::getInstance()->runDispatchLoopUntil (5);
-}
-
 juce::MouseInputSource mainMouse()
 {
     return juce::Desktop::getInstance().getMainMouseSource();
 }
-} // namespace
 
+// Runs the message loop until the framework has handled what was sent to the X server.
+//
+// The framework reads X events only when its connection becomes readable. An event that one
+// of its own round trips has already pulled into Xlib's queue (a pointer query between the
+// server's event and the framework's read, say) waits there until the next event arrives. A
+// user's hand always sends one; this pointer does not. So while a step is not handled, the
+// pointer is nudged by a pixel and back now and then, which wakes the connection.
+//
+// A step that is still not handled after a while (nothing of ours under the pointer) gives up
+// and says what the framework sees, for the test that fails next.
+void runUntilHandled (const char* step, const std::function<bool()>& handled,
+                      const std::function<void()>& nudge)
+{
+    const auto start = juce::Time::getMillisecondCounter();
+    auto nextNudge = start + 100;
+
+    while (!handled() && juce::Time::getMillisecondCounter() < start + 5000)
+    {
+        juce::MessageManager::getInstance()->runDispatchLoopUntil (5);
+
+        if (juce::Time::getMillisecondCounter() >= nextNudge)
+        {
+            nudge();
+            nextNudge += 100;
+        }
+    }
+
+    if (!handled())
+    {
+        auto* under = mainMouse().getComponentUnderMouse();
+        std::cerr << "XTestMouse: " << step << " not handled; under the pointer: "
+                  << (under != nullptr ? typeid (*under).name() : "nothing") << " at "
+                  << mainMouse().getScreenPosition().toString() << ", dragging " << mainMouse().isDragging()
+                  << "\n";
+    }
+}
+} // namespace
 // The libraries are opened at run time, as the framework opens its own X libraries, so the
 // test programs need no extra link dependency.
 struct XTestMouse::Impl
@@ -88,11 +116,13 @@ void XTestMouse::moveTo (juce::Point<int> p)
 {
     if (!isAvailable())
         return;
+    position = p;
     impl->fakeMotion (impl->display, -1, p.x, p.y, 0);
     impl->flush (impl->display);
 
     auto* target = juce::Desktop::getInstance().findComponentAt (p);
-    runUntilHandled ([target] { return mainMouse().getComponentUnderMouse() == target; });
+    runUntilHandled (
+        "move", [target] { return mainMouse().getComponentUnderMouse() == target; }, [this] { nudge(); });
 }
 
 void XTestMouse::press()
@@ -101,7 +131,8 @@ void XTestMouse::press()
         return;
     impl->fakeButton (impl->display, 1, True, 0);
     impl->flush (impl->display);
-    runUntilHandled ([] { return mainMouse().isDragging(); });
+    runUntilHandled (
+        "press", [] { return mainMouse().isDragging(); }, [this] { nudge(); });
 }
 
 void XTestMouse::release()
@@ -110,5 +141,14 @@ void XTestMouse::release()
         return;
     impl->fakeButton (impl->display, 1, False, 0);
     impl->flush (impl->display);
-    runUntilHandled ([] { return !mainMouse().isDragging(); });
+    runUntilHandled (
+        "release", [] { return !mainMouse().isDragging(); }, [this] { nudge(); });
+}
+
+void XTestMouse::nudge()
+{
+    // One pixel stays on every widget of ours, so what is under the pointer does not change.
+    impl->fakeMotion (impl->display, -1, position.x + 1, position.y, 0);
+    impl->fakeMotion (impl->display, -1, position.x, position.y, 0);
+    impl->flush (impl->display);
 }

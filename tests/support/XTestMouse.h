@@ -23,6 +23,9 @@ public:
     void release();
 
 private:
+    void nudge();
+
     struct Impl;
     std::unique_ptr<Impl> impl;
+    juce::Point<int> position;
 };
