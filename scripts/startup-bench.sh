@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Start-up of the editor against a bare JUCE window of the same size, both Release builds
 # of the same JUCE library: time from main() to the first painted frame and resident memory
-# half a second later, median of several runs taken in turns, headless.
+# half a second later, median of several runs taken in turns, headless. A single start-up
+# varies by a third from one run to the next on a shared machine, so the default is many runs.
 # Usage: startup-bench.sh [runs]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-runs="${1:-9}"
+runs="${1:-41}"
 bash scripts/setup.sh
 cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DQUORVEL_BENCH=ON >/dev/null
 cmake --build build/bench -j 4 --target quorvel_startup_editor quorvel_startup_bare >/dev/null
