@@ -22,28 +22,6 @@ class QuillEditorCommandsTest : public QuillEditorFixture
 protected:
     void press (Row row) { editor->buttonClicked (&button (row)); }
 
-    // Saves through the editor's "Save..." with the user choosing `chosen`.
-    void saveAs (const juce::File& chosen)
-    {
-        support.dialogs.answerFile (chosen);
-        EditorTestSupport::click (button (Row::saveButton));
-    }
-
-    void load (const juce::File& chosen)
-    {
-        support.dialogs.answerFile (chosen);
-        EditorTestSupport::click (button (Row::loadButton));
-    }
-
-    std::vector<ScriptedDialogs::Shown> boxesOf (Kind kind)
-    {
-        std::vector<ScriptedDialogs::Shown> result;
-        for (const auto& s : support.dialogs.shown())
-            if (s.kind == kind)
-                result.push_back (s);
-        return result;
-    }
-
     TempFolder temp;
 };
 
@@ -55,7 +33,7 @@ TEST_F (QuillEditorCommandsTest, SaveChangeLoadRestoresTheMappingAndShowsIt)
 
     clickControl ("0x01");
     choose (Row::ccNumberCombo, 20);
-    saveAs (temp.file ("mine.txt"));
+    clickChoosing (Row::saveButton, temp.file ("mine.txt"));
 
     // The extension is forced, whatever the user typed.
     EXPECT_TRUE (temp.file ("mine.quill25").existsAsFile());
@@ -70,7 +48,7 @@ TEST_F (QuillEditorCommandsTest, SaveChangeLoadRestoresTheMappingAndShowsIt)
     choose (Row::globalChannelCombo, 1);
     choose (Row::velCurveCombo, 0);
 
-    load (temp.file ("mine.quill25"));
+    clickChoosing (Row::loadButton, temp.file ("mine.quill25"));
     const auto openBox = boxesOf (Kind::openFile).at (0);
     EXPECT_EQ (openBox.title, "Please select the settings file you want to load...");
     EXPECT_EQ (openBox.text, "*.quill25");
@@ -91,12 +69,12 @@ TEST_F (QuillEditorCommandsTest, LoadWithoutAKeyboardShowsTheFileAndSaysSo)
 
     choose (Row::globalChannelCombo, 11);
     choose (Row::knobAccelCombo, 0);
-    saveAs (temp.file ("offline"));
+    clickChoosing (Row::saveButton, temp.file ("offline"));
     ASSERT_TRUE (temp.file ("offline.quill25").existsAsFile());
 
     choose (Row::globalChannelCombo, 2);
     choose (Row::knobAccelCombo, 2);
-    load (temp.file ("offline.quill25"));
+    clickChoosing (Row::loadButton, temp.file ("offline.quill25"));
 
     EXPECT_EQ (shown (Row::globalChannelCombo), "12");
     EXPECT_EQ (shown (Row::knobAccelCombo), "Slow (off)");
@@ -119,7 +97,7 @@ TEST_F (QuillEditorCommandsTest, ForcingTheExtensionOntoAnotherFileAsksFirst)
     const auto existing = temp.write ("mine.quill25", "keep me");
 
     support.dialogs.answerOkCancel (false);
-    saveAs (temp.file ("mine.txt"));
+    clickChoosing (Row::saveButton, temp.file ("mine.txt"));
     EXPECT_EQ (existing.loadFileAsString(), "keep me");
 
     const auto asked = boxesOf (Kind::okCancel);
@@ -127,11 +105,11 @@ TEST_F (QuillEditorCommandsTest, ForcingTheExtensionOntoAnotherFileAsksFirst)
     EXPECT_TRUE (asked[0].text.contains ("mine.quill25"));
 
     support.dialogs.answerOkCancel (true);
-    saveAs (temp.file ("mine.txt"));
+    clickChoosing (Row::saveButton, temp.file ("mine.txt"));
     EXPECT_TRUE (existing.loadFileAsString().contains ("<Settings"));
 
     // Choosing the very name that is written was already confirmed by the chooser.
-    saveAs (existing);
+    clickChoosing (Row::saveButton, existing);
     EXPECT_EQ (boxesOf (Kind::okCancel).size(), 2u);
     EXPECT_TRUE (boxesOf (Kind::message).empty());
 }
@@ -140,7 +118,7 @@ TEST_F (QuillEditorCommandsTest, FailedFileOperationsAreReported)
 {
     openEditor();
 
-    saveAs (temp.file ("no such folder").getChildFile ("x.quill25"));
+    clickChoosing (Row::saveButton, temp.file ("no such folder").getChildFile ("x.quill25"));
     auto messages = boxesOf (Kind::message);
     ASSERT_EQ (messages.size(), 1u);
     EXPECT_EQ (messages[0].title, kProblem);
@@ -149,7 +127,7 @@ TEST_F (QuillEditorCommandsTest, FailedFileOperationsAreReported)
     // An unreadable file changes nothing, not even the global boxes.
     choose (Row::globalChannelCombo, 4);
     const auto before = store().snapshot().itemParams;
-    load (temp.write ("broken.quill25", "<Settings><Items><Item"));
+    clickChoosing (Row::loadButton, temp.write ("broken.quill25", "<Settings><Items><Item"));
     messages = boxesOf (Kind::message);
     ASSERT_EQ (messages.size(), 2u);
     EXPECT_EQ (messages[1].text, "The settings file could not be read, so nothing was loaded.");
@@ -171,10 +149,8 @@ TEST_F (QuillEditorCommandsTest, FailedFileOperationsAreReported)
 
     // Dismissed choosers do nothing.
     const auto shownBefore = support.dialogs.shown().size();
-    support.dialogs.answerFile ({});
-    EditorTestSupport::click (button (Row::saveButton));
-    support.dialogs.answerFile ({});
-    EditorTestSupport::click (button (Row::loadButton));
+    clickChoosing (Row::saveButton, {});
+    clickChoosing (Row::loadButton, {});
     EXPECT_EQ (support.dialogs.shown().size(), shownBefore + 2);
 }
 

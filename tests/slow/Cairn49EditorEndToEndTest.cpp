@@ -45,8 +45,6 @@ protected:
         keyboard->clearReceived();
     }
 
-    std::vector<ScriptedDialogs::Shown> boxesOf (Kind kind) { return support.dialogs.shown (kind); }
-
     TempFolder temp;
 };
 
@@ -234,8 +232,7 @@ TEST_F (Cairn49EditorTest, SaveChangeLoadRestoresTheMappingAndTheBoxes)
     clickControl ("0x01");
     choose (Row::ccNumberCombo, 20);
     choose (Row::splitPointCombo, 70);
-    support.dialogs.answerFile (temp.file ("mine.txt"));
-    press (Row::saveButton);
+    clickChoosing (Row::saveButton, temp.file ("mine.txt"));
 
     // The extension is forced, whatever the user typed.
     EXPECT_TRUE (temp.file ("mine.cairn49").existsAsFile());
@@ -247,8 +244,7 @@ TEST_F (Cairn49EditorTest, SaveChangeLoadRestoresTheMappingAndTheBoxes)
     choose (Row::splitPointCombo, 10);
     choose (Row::lowerChannelCombo, 0);
 
-    support.dialogs.answerFile (temp.file ("mine.cairn49"));
-    press (Row::loadButton);
+    clickChoosing (Row::loadButton, temp.file ("mine.cairn49"));
     EXPECT_EQ (boxesOf (Kind::openFile).at (0).text, "*.cairn49");
 
     // The store and the boxes hold what was saved, at once.
@@ -267,8 +263,7 @@ TEST_F (Cairn49EditorTest, ChartAndFilesWithoutAKeyboard)
 {
     openEditor(); // no MIDI device at all
 
-    support.dialogs.answerFile (temp.file ("chart"));
-    press (Row::chartButton);
+    clickChoosing (Row::chartButton, temp.file ("chart"));
     EXPECT_EQ (boxesOf (Kind::saveFile).at (0).title, "Please select the chart file...");
     EXPECT_EQ (boxesOf (Kind::saveFile).at (0).text, "*.html");
 
@@ -281,11 +276,9 @@ TEST_F (Cairn49EditorTest, ChartAndFilesWithoutAKeyboard)
 
     // Load fills the store and the boxes, then says no keyboard is there.
     choose (Row::splitModeCombo, 1);
-    support.dialogs.answerFile (temp.file ("offline"));
-    press (Row::saveButton);
+    clickChoosing (Row::saveButton, temp.file ("offline"));
     choose (Row::splitModeCombo, 0);
-    support.dialogs.answerFile (temp.file ("offline.cairn49"));
-    press (Row::loadButton);
+    clickChoosing (Row::loadButton, temp.file ("offline.cairn49"));
     EXPECT_EQ (shown (Row::splitModeCombo), "On");
     ASSERT_TRUE (support.runUntil ([this] { return !boxesOf (Kind::message).empty(); }));
     EXPECT_EQ (boxesOf (Kind::message).at (0).text,

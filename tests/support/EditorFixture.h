@@ -62,6 +62,18 @@ protected:
     juce::String shown (Row row) { return combo (row).getText(); }
     QexManager49& store() { return editor->getManager(); }
 
+    // The user clicks this button and picks `chosen` in the file chooser it opens.
+    void clickChoosing (Row row, const juce::File& chosen)
+    {
+        support.dialogs.answerFile (chosen);
+        EditorTestSupport::click (button (row));
+    }
+
+    std::vector<ScriptedDialogs::Shown> boxesOf (ScriptedDialogs::Kind kind)
+    {
+        return support.dialogs.shown (kind);
+    }
+
     // The user's own choice in a box.
     void choose (Row row, int index) { combo (row).setSelectedItemIndex (index, juce::sendNotificationSync); }
 
