@@ -568,13 +568,13 @@ void QexManager49::handleQexSysex (const QexMidiMessage49& qex)
     else if (qex.isMidiChannelResponse())
     {
         const int channel = qex.getMidiChannel();
-        globals[6] = (juce::int16) channel;
+        setGlobal (6, channel);
         postQexInfo (4, channel, 0, nullptr);
     }
     else if (qex.isRelativeModeResponse())
     {
         const int mode = qex.getRelativeMode() ? 127 : 1;
-        globals[2] = (juce::int16) mode;
+        setGlobal (2, mode);
         postQexInfo (14, mode, 0, nullptr);
     }
     else if (qex.isOctaveShiftResponse())
@@ -587,8 +587,7 @@ void QexManager49::handleQexSysex (const QexMidiMessage49& qex)
         const int number = qex.getGlobalParamNumber();
         const int value = qex.getGlobalParamValue();
 
-        if (number >= 0 && number < (int) globals.size())
-            globals[(size_t) number] = (juce::int16) value;
+        setGlobal (number, value); // nothing for a number outside the globals
 
         postQexInfo (17, number, value, nullptr);
     }
@@ -597,8 +596,7 @@ void QexManager49::handleQexSysex (const QexMidiMessage49& qex)
         const int number = qex.getGlobalParamNumber();
         const int value = qex.getGlobalParamValue();
 
-        if (number >= 0 && number < (int) curves.size())
-            curves[(size_t) number] = (juce::int16) value;
+        setCurve (number, value); // nothing for a number outside the curves
 
         postQexInfo (18, number, value, nullptr);
     }
@@ -753,10 +751,11 @@ bool QexManager49::postLCDMessage (juce::String, juce::String)
 
 bool QexManager49::updateKeyboard (int memory)
 {
-    // A copy, so that the long walk neither holds the store's lock nor sees it change; the
-    // channel and curves are taken with it, so a reply arriving meanwhile cannot mix in.
-    const auto mapping = snapshot();
-    const int channel = globals[6], knobAccel = curves[4], velocity = curves[1], padVelocity = curves[3];
+    // One copy of the mapping, the channel and the curves together, so that the long walk
+    // neither holds the store's lock nor sees it change, and the memory gets one state of the
+    // store even while a reply or a loaded file changes it.
+    const auto state = snapshotState();
+    const auto& mapping = state.maps;
 
     for (const auto& entry : mapping.itemParams[3])
     {
@@ -780,10 +779,10 @@ bool QexManager49::updateKeyboard (int memory)
     }
 
     // Each of these sends nothing for a value that is no data byte.
-    postGlobalSetting (6, channel);
-    postCurveSetting (4, knobAccel);
-    postCurveSetting (1, velocity);
-    postCurveSetting (3, padVelocity);
+    postGlobalSetting (6, state.globals[6]);
+    postCurveSetting (4, state.curves[4]);
+    postCurveSetting (1, state.curves[1]);
+    postCurveSetting (3, state.curves[3]);
 
     return postStoreRequest (memory);
 }

@@ -16,6 +16,24 @@ bool isParamNumber (int param)
 {
     return param >= 0 && param < QexParameterStore::kNumParams;
 }
+
+template <size_t count>
+void storeSetting (std::array<std::atomic<juce::int16>, count>& settings, int number, int value)
+{
+    if (number >= 0 && number < (int) count)
+        settings[(size_t) number] = (juce::int16) value;
+}
+
+template <size_t count>
+std::array<juce::int16, count> copySettings (const std::array<std::atomic<juce::int16>, count>& settings)
+{
+    std::array<juce::int16, count> copy{};
+
+    for (size_t i = 0; i < count; ++i)
+        copy[i] = settings[i];
+
+    return copy;
+}
 } // namespace
 
 const std::array<int, 38> QexParameterStore::kValidItems = {
@@ -158,13 +176,38 @@ QexParameterStore::Maps QexParameterStore::snapshot() const
     return maps;
 }
 
-void QexParameterStore::mergeItemParams (const std::array<ParamMap, kNumParams>& entries)
+QexParameterStore::State QexParameterStore::snapshotState() const
+{
+    const std::lock_guard<std::mutex> lock (mapsLock);
+    return {maps, copySettings (globals), copySettings (curves)};
+}
+
+void QexParameterStore::mergeItemParams (const std::array<ParamMap, kNumParams>& entries,
+                                         const SettingValues& globalValues, const SettingValues& curveValues)
 {
     const std::lock_guard<std::mutex> lock (mapsLock);
 
     for (size_t p = 0; p < entries.size(); ++p)
         for (const auto& [item, value] : entries[p])
             maps.itemParams[p][item] = value;
+
+    for (const auto& [number, value] : globalValues)
+        storeSetting (globals, number, value);
+
+    for (const auto& [number, value] : curveValues)
+        storeSetting (curves, number, value);
+}
+
+void QexParameterStore::setGlobal (int number, int value)
+{
+    const std::lock_guard<std::mutex> lock (mapsLock);
+    storeSetting (globals, number, value);
+}
+
+void QexParameterStore::setCurve (int number, int value)
+{
+    const std::lock_guard<std::mutex> lock (mapsLock);
+    storeSetting (curves, number, value);
 }
 
 int QexParameterStore::itemForController (int controller)

@@ -16,8 +16,10 @@
 // The maps are written by keyboard replies on the MIDI input thread and read and written
 // on the message thread, so one lock guards all of them together with ccToItem. Long walks
 // (sending the mapping, writing files) work on a copy taken with snapshot(). The scalar
-// settings are atomics the editors read and write directly. Nothing here calls out while
-// holding the lock.
+// settings are atomics the editors read and write directly; the globals and curves are
+// also written under the same lock wherever they change together with the maps or from
+// another thread (replies, a loaded file), so that snapshotState() copies one state of the
+// whole store. Nothing here calls out while holding the lock.
 class QexParameterStore
 {
 public:
@@ -58,6 +60,17 @@ public:
         void reverseItemArray();
     };
 
+    // The maps with the global settings and curves as they stood together.
+    struct State
+    {
+        Maps maps;
+        std::array<juce::int16, kNumGlobals> globals{};
+        std::array<juce::int16, kNumCurves> curves{};
+    };
+
+    // Global setting or curve number to value.
+    using SettingValues = std::map<int, juce::int16>;
+
     QexParameterStore();
 
     // The value map `param` holds for `item`; -1 when it holds none or when `param` is not
@@ -74,13 +87,23 @@ public:
 
     // A consistent copy of all maps.
     Maps snapshot() const;
-    // Inserts or replaces every entry of `entries` in the map of the same parameter number.
-    void mergeItemParams (const std::array<ParamMap, kNumParams>& entries);
+    // A consistent copy of the maps, the globals and the curves together.
+    State snapshotState() const;
+    // Inserts or replaces every entry of `entries` in the map of the same parameter number,
+    // and sets the globals and curves given, all in one step; numbers outside the arrays
+    // are ignored.
+    void mergeItemParams (const std::array<ParamMap, kNumParams>& entries,
+                          const SettingValues& globalValues = {}, const SettingValues& curveValues = {});
+    // Set one global setting or curve under the lock, so that no copy of the whole store
+    // sees it half-way through another change; a number outside the array is ignored.
+    void setGlobal (int number, int value);
+    void setCurve (int number, int value);
     // The control a controller number leads to, or -1; builds ccToItem first when it is empty.
     int itemForController (int controller);
 
-    // Runs fn (Maps&) under the lock, for a change that must be seen whole. fn must not call
-    // back into the store or out of the link.
+    // Runs fn (Maps&) under the lock, for a change that must be seen whole; fn may write
+    // globals and curves directly as part of it. fn must not call back into the store or out
+    // of the link.
     template <typename Function>
     auto withMapsLocked (Function&& fn)
     {

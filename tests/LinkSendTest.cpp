@@ -168,29 +168,59 @@ TEST_F (LinkSendTest, UpdateKeyboardPausesAfterEverySlotOfAControl)
         EXPECT_GE (received[i + 1].getTimeStamp() - received[i].getTimeStamp(), minGapsMs[i] - 0.1) << i;
 }
 
-TEST_F (LinkSendTest, UpdateKeyboardSendsTheChannelAndCurvesAsTheyStoodWhenItStarted)
+TEST_F (LinkSendTest, UpdateKeyboardSendsOneStateOfTheStore)
 {
-    // A reply of the read-back may change them while the mapping is on its way: what goes
-    // into the memory is the store as it was when Send was pressed.
-    manager->globals[6] = 3;
-    manager->curves[4] = 1;
-    manager->curves[1] = 2;
-    manager->curves[3] = 0;
-    const auto expected = expectedTransfer (4);
-
-    std::thread reply (
-        [this]
-        {
-            if (keyboard->waitForReceived (1))
+    // Another thread keeps changing the mapping, the channel and the curves together, as a
+    // reply or a loaded file would; the memory must always get them as they stood together,
+    // neither mixed from two moments nor changed while the transfer runs.
+    const auto writeState = [this] (juce::int16 state)
+    {
+        manager->withMapsLocked (
+            [&] (QexParameterStore::Maps& maps)
             {
-                manager->globals[6] = 9;
-                manager->curves[4] = manager->curves[1] = manager->curves[3] = 3;
-            }
-        });
-    EXPECT_TRUE (manager->updateKeyboard (4));
-    reply.join();
+                for (auto& map : maps.itemParams)
+                    map.clear();
 
-    expectSame (sent(), expected);
+                maps.itemParams[3][0x01] = state;
+                manager->globals[6] = state;
+
+                for (int curve : {4, 1, 3})
+                    manager->curves[(size_t) curve] = state;
+            });
+    };
+
+    // Several writers, so that one is always ready to take the lock the moment Send lets
+    // it go.
+    writeState (0);
+    std::atomic<bool> sending{true};
+    std::atomic<int> nextState{1};
+    std::vector<std::thread> writers;
+
+    for (int w = 0; w < 3; ++w)
+        writers.emplace_back (
+            [&]
+            {
+                while (sending)
+                    writeState ((juce::int16) (nextState++ % 128));
+            });
+
+    for (int send = 0; send < 40 && !HasFailure(); ++send)
+    {
+        EXPECT_TRUE (manager->updateKeyboard (1));
+        EXPECT_EQ (sent().size(), 6u);
+
+        const auto memory = keyboard->getMemory (1).value_or (SimulatedKeyboard::State{});
+        const int number = memory.params[3].count (0x01) != 0 ? memory.params[3].at (0x01) : -1;
+        EXPECT_EQ (memory.globals[6], number) << send;
+        EXPECT_EQ (std::vector<int> ({memory.curves[4], memory.curves[1], memory.curves[3]}),
+                   std::vector<int> (3, number))
+            << send;
+    }
+
+    sending = false;
+
+    for (auto& writer : writers)
+        writer.join();
 }
 
 TEST_F (LinkSendTest, SinglePostsRefuseBytesOutsideTheDataRange)

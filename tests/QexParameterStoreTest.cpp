@@ -201,13 +201,21 @@ TEST (QexParameterStore, MergeAndLockedChanges)
     entries[3][0x41] = 5;
     entries[3][0x01] = 20;
     entries[6][0x50] = 0;
-    store.mergeItemParams (entries);
+    store.curves[5] = 4;
+    store.mergeItemParams (entries, {{6, 3}, {14, 9}}, {{10, -2}, {-1, 9}});
 
     EXPECT_EQ (store.getParamForItem (3, 0x41), 5);
     EXPECT_EQ (store.getParamForItem (3, 0x01), 20);
     EXPECT_EQ (store.getParamForItem (1, 0x01), 1); // untouched parameters stay
     EXPECT_EQ (store.getParamForItem (6, 0x50), 0);
     EXPECT_EQ (store.snapshot().itemParams[3].size(), 38u);
+
+    // The settings given come with the maps, in the same copy; numbers beyond the arrays
+    // and settings not given are left alone.
+    const auto state = store.snapshotState();
+    EXPECT_EQ (state.maps.itemParams, store.snapshot().itemParams);
+    EXPECT_EQ (state.globals, (std::array<juce::int16, 14>{0, 0, 0, 0, 0, 0, 3}));
+    EXPECT_EQ (state.curves, (std::array<juce::int16, 11>{0, 0, 0, 0, 0, 4, 0, 0, 0, 0, -2}));
 
     const auto stored = store.withMapsLocked (
         [] (QexParameterStore::Maps& maps)
@@ -235,8 +243,8 @@ TEST (QexParameterStore, ConcurrentReadersAndWriters)
             {
                 store.setParamForItem (3, 0x01 + (i % 14), i % 128);
                 store.withMapsLocked ([] (QexParameterStore::Maps& maps) { maps.reverseItemArray(); });
-                store.globals[static_cast<size_t> (i % 14)] = static_cast<juce::int16> (i % 128);
-                store.curves[static_cast<size_t> (i % 11)] = static_cast<juce::int16> (i % 128);
+                store.setGlobal (i % 14, i % 128);
+                store.setCurve (i % 11, i % 128);
                 const char revision[] = {1, 2, 3, static_cast<char> (i % 128)};
                 store.setFirmwareRevision (revision);
                 store.keyboardModel = (i % 2) != 0 ? 0x401 : 0x400;
@@ -248,8 +256,8 @@ TEST (QexParameterStore, ConcurrentReadersAndWriters)
     {
         checksum += store.getParamForItem (3, 0x01 + (i % 14));
         checksum += store.itemForController (i % 128);
-        const auto copy = store.snapshot();
-        for (const auto& [item, number] : copy.itemParams[3])
+        const auto copy = store.snapshotState();
+        for (const auto& [item, number] : copy.maps.itemParams[3])
             checksum += item + number;
         if (i % 100 == 0)
             store.resetMappingToDefault();
