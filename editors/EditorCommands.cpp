@@ -3,7 +3,7 @@
 #include "dialogs/Dialogs.h"
 #include "link/QexManager49.h"
 
-const char* const EditorCommands::kNotDetectedText =
+const char* const EditorCommands::kRefreshNotDetectedText =
     "The keyboard has not been detected. Please correct the problem and try again.";
 
 namespace
@@ -50,7 +50,7 @@ bool EditorCommands::loadSettings()
     if (manager.loadSettings (chosen))
         return true;
 
-    showKeyboardProblem ("The settings file could not be read, so nothing was loaded.");
+    showFileProblem ("The settings file could not be read, so nothing was loaded.");
     return false;
 }
 
@@ -59,7 +59,7 @@ void EditorCommands::saveSettings()
     juce::File target;
     if (chooseTarget ("Please select the settings file where to save...", settingsExtension, target) &&
         !manager.saveSettings (target))
-        showKeyboardProblem ("The settings file could not be written.");
+        showFileProblem ("The settings file could not be written.");
 }
 
 void EditorCommands::writeChart()
@@ -67,7 +67,7 @@ void EditorCommands::writeChart()
     juce::File target;
     if (chooseTarget ("Please select the chart file...", kChartExtension, target) &&
         !manager.generateChart (target))
-        showKeyboardProblem ("The chart file could not be written.");
+        showFileProblem ("The chart file could not be written.");
 }
 
 bool EditorCommands::requireKeyboard (const juce::String& notDetectedText) const
@@ -93,4 +93,9 @@ void EditorCommands::sendToKeyboard (int memory, const juce::String& notDetected
 void EditorCommands::showKeyboardProblem (const juce::String& text)
 {
     Dialogs::get().showMessage (Dialogs::Icon::InfoIcon, "Keyboard Problem", text);
+}
+
+void EditorCommands::showFileProblem (const juce::String& text)
+{
+    Dialogs::get().showMessage (Dialogs::Icon::InfoIcon, "File Problem", text);
 }

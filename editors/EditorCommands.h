@@ -6,7 +6,7 @@ class QexManager49;
 
 // What both settings editors' command buttons do alike on their keyboard link: load and
 // save the settings file and write the chart through the file choosers, with the question
-// before replacing another file and the "Keyboard Problem" box when a file fails; and send
+// before replacing another file and the "File Problem" box when a file fails; and send
 // the whole store into one of the keyboard's memories under the wait cursor. The editors
 // differ only in their settings files' extension and in their texts for a missing keyboard.
 class EditorCommands
@@ -31,11 +31,15 @@ public:
     // True when a keyboard was found; otherwise tells the user so with `notDetectedText`.
     bool requireKeyboard (const juce::String& notDetectedText) const;
 
-    // The editors' one box for what keeps them from doing as asked.
+    // The editors' box for a keyboard that keeps them from doing as asked.
     static void showKeyboardProblem (const juce::String& text);
 
-    // Shown when detection found no keyboard, and when a refresh finds none.
-    static const char* const kNotDetectedText;
+    // The box for a file that could not be read or written: the keyboard is not at fault.
+    static void showFileProblem (const juce::String& text);
+
+    // Shown by the refresh of the global boxes when no keyboard was found; a command that
+    // needs the keyboard says so with its editor's own text.
+    static const char* const kRefreshNotDetectedText;
 
 private:
     QexManager49& manager;

@@ -28,7 +28,8 @@ using Row = Cairn49Panel::Row;
 using Step = ReadBackChain::Step;
 using Next = ReadBackChain::Next;
 
-const juce::String kNotDetectedText = "The keyboard has not been detected, so it can't be set.";
+// What Send says without a keyboard (the refresh of the global boxes has a text of its own).
+const juce::String kSetNotDetectedText = "The keyboard has not been detected, so it can't be set.";
 const juce::String kSettingsExtension = "cairn49";
 
 // Send stores the mapping in the keyboard's memory 0.
@@ -300,7 +301,7 @@ void KbdSettingComponent49::buttonClicked (juce::Button* button)
     if (button == defaultButton.get())
         resetToDefaults();
     else if (button == sendButton.get())
-        commands.sendToKeyboard (kSendMemory, kNotDetectedText);
+        commands.sendToKeyboard (kSendMemory, kSetNotDetectedText);
     else if (button == loadButton.get())
         loadSettingsFile();
     else if (button == saveButton.get())
@@ -346,7 +347,7 @@ void KbdSettingComponent49::QexInfoReceived (int code, int a, int, void*)
 
 void KbdSettingComponent49::handleAsyncUpdate()
 {
-    if (commands.requireKeyboard (EditorCommands::kNotDetectedText))
+    if (commands.requireKeyboard (EditorCommands::kRefreshNotDetectedText))
         updateGlobalUI();
 }
 

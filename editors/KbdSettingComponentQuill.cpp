@@ -12,7 +12,9 @@ using ComboIndex::showIndex;
 using Step = ReadBackChain::Step;
 using Next = ReadBackChain::Next;
 
-const juce::String kNotDetectedYetText = "The keyboard has not been detected yet, so it can't be set.";
+// What Send and "Pads..." say without a keyboard (the refresh of the global boxes has a text
+// of its own).
+const juce::String kSetNotDetectedText = "The keyboard has not been detected yet, so it can't be set.";
 
 const juce::uint32 kButtonColour = 0xff8d99a0;
 
@@ -305,7 +307,7 @@ void KbdSettingComponentQuill::buttonClicked (juce::Button* button)
     if (button == defaultButton.get())
         resetToDefaults();
     else if (button == sendButton.get())
-        commands.sendToKeyboard (memoryCombo->getSelectedItemIndex() + 1, kNotDetectedYetText);
+        commands.sendToKeyboard (memoryCombo->getSelectedItemIndex() + 1, kSetNotDetectedText);
     else if (button == loadButton.get())
         loadSettingsFile();
     else if (button == saveButton.get())
@@ -316,7 +318,7 @@ void KbdSettingComponentQuill::buttonClicked (juce::Button* button)
         upgradeFirmware();
     else if (button == padsButton.get())
     {
-        if (commands.requireKeyboard (kNotDetectedYetText))
+        if (commands.requireKeyboard (kSetNotDetectedText))
             calibratePads();
     }
 }
@@ -354,7 +356,7 @@ void KbdSettingComponentQuill::QexInfoReceived (int code, int a, int, void*)
 
 void KbdSettingComponentQuill::handleAsyncUpdate()
 {
-    if (!commands.requireKeyboard (EditorCommands::kNotDetectedText))
+    if (!commands.requireKeyboard (EditorCommands::kRefreshNotDetectedText))
         return;
 
     updateGlobalUI();
