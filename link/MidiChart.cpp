@@ -128,9 +128,10 @@ void MidiChart::addCell (juce::XmlElement* row, juce::String text, bool header)
 
 std::unique_ptr<juce::XmlElement> MidiChart::createDocument (const QexParameterStore& store)
 {
-    // One consistent copy: the MIDI thread may be storing replies meanwhile.
-    const auto snapshot = store.snapshot();
-    const auto& maps = snapshot.itemParams;
+    // One consistent copy of the mapping and the globals: the MIDI thread may be storing
+    // replies meanwhile.
+    const auto state = store.snapshotState();
+    const auto& maps = state.maps.itemParams;
 
     auto root = std::make_unique<juce::XmlElement> ("html");
     root->createNewChildElement ("head")->createNewChildElement ("title")->addTextElement (kTitle);
@@ -175,9 +176,9 @@ std::unique_ptr<juce::XmlElement> MidiChart::createDocument (const QexParameterS
     auto* globals = body->createNewChildElement ("table");
     globals->setAttribute ("border", 1);
     addRow (*globals, {"Param", "Name", "Value"}, true);
-    addRow (*globals, {"2", "Knob relative mode", juce::String (store.globals[2].load())}, false);
-    addRow (*globals, {"3", "Octave transposition", juce::String (store.globals[3].load())}, false);
-    addRow (*globals, {"6", "Global MIDI Channel", channel2str (store.globals[6].load())}, false);
+    addRow (*globals, {"2", "Knob relative mode", juce::String (state.globals[2])}, false);
+    addRow (*globals, {"3", "Octave transposition", juce::String (state.globals[3])}, false);
+    addRow (*globals, {"6", "Global MIDI Channel", channel2str (state.globals[6])}, false);
     return root;
 }
 
