@@ -1,7 +1,7 @@
 #include "link/SettingsFile.h"
 
 #include "link/QexParameterStore.h"
-#include "link/RegularFile.h"
+#include "link/RegularFileInputStream.h"
 #include "link/XmlFormCheck.h"
 
 #include <algorithm>
@@ -269,8 +269,7 @@ bool SettingsFile::load (QexParameterStore& store, const juce::File& file)
 {
     juce::MemoryBlock bytes;
 
-    // Checked before opening: a FIFO would block the reading until something writes into it.
-    if (!RegularFile::exists (file) || !file.loadFileAsData (bytes))
+    if (!RegularFileInputStream::readWhole (file, kMaxFileSize, bytes))
         return false;
 
     return loadFromData (store, bytes.getData(), bytes.getSize());
@@ -278,7 +277,7 @@ bool SettingsFile::load (QexParameterStore& store, const juce::File& file)
 
 std::unique_ptr<juce::XmlElement> SettingsFile::parseDocument (const void* data, size_t size)
 {
-    if (data == nullptr || size == 0 || size > static_cast<size_t> (std::numeric_limits<int>::max()))
+    if (data == nullptr || size == 0 || size > static_cast<size_t> (kMaxFileSize))
         return {};
 
     const auto forParser =

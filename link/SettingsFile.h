@@ -20,8 +20,9 @@ public:
     // Writes `document` as save() does; a directory in the way is never replaced (false).
     static bool writeDocument (const juce::XmlElement& document, const juce::File& file);
 
-    // Merges what `file` holds into `store`. A file that is missing, no regular file,
-    // unreadable or not a well-formed document changes nothing and gives false.
+    // Merges what `file` holds into `store`. A file that is missing, no regular file, larger
+    // than kMaxFileSize, unreadable or not a well-formed document changes nothing and gives
+    // false; its size is judged before anything is read.
     static bool load (QexParameterStore& store, const juce::File& file);
 
     // The same as load() on the bytes of a file.
@@ -48,4 +49,13 @@ public:
 
     // Far deeper than any document of ours.
     static constexpr int kMaxNesting = 32;
+
+    // The largest settings file read, refused before it is read. A store the program filled
+    // itself holds at most the 128 items of 7-bit identifiers (the keyboard reports 38 of
+    // them); with all 7 attributes at their widest ("-2147483648") every item takes two
+    // lines of the 60-character wrap, and with the 25 settings the file is 20,393 bytes.
+    // Fifty times that leaves room for files edited by hand, with comments or in UTF-16,
+    // while loading stays quick and small. (A store that loading filled with more items
+    // writes larger files.)
+    static constexpr juce::int64 kMaxFileSize = 1024 * 1024;
 };

@@ -311,6 +311,34 @@ TEST_F (SettingsFileTest, AcceptsAnyWellFormedEncodingOfTheTree)
     EXPECT_EQ (store.curves[10].load(), 3);
 }
 
+TEST_F (SettingsFileTest, AFileLargerThanTheLimitIsRefusedUnread)
+{
+    // A document padded with blanks after its root, as far as the limit and one byte beyond.
+    const std::string document = R"(<S><Items><Item ID="200" Num="99"/></Items></S>)";
+    const auto atLimit =
+        document + std::string (static_cast<size_t> (SettingsFile::kMaxFileSize) - document.size(), ' ');
+    const auto file = temp.file ("large.quill25");
+
+    ASSERT_TRUE (file.replaceWithData (atLimit.data(), atLimit.size()));
+    QexParameterStore loaded;
+    EXPECT_TRUE (SettingsFile::load (loaded, file));
+    EXPECT_EQ (loaded.getParamForItem (3, 200), 99);
+
+    ASSERT_TRUE (file.appendText (" "));
+    const auto beyond = atLimit + " ";
+
+    // 16 GiB, nearly all of it a hole: read whole, it would take all memory.
+    const auto sparse = temp.file ("sparse.quill25");
+    ASSERT_TRUE (sparse.replaceWithData (document.data(), document.size()));
+    ASSERT_EQ (::truncate (sparse.getFullPathName().toRawUTF8(), static_cast<off_t> (16) << 30), 0);
+
+    QexParameterStore unchanged;
+    EXPECT_FALSE (SettingsFile::load (unchanged, file));
+    EXPECT_FALSE (SettingsFile::loadFromData (unchanged, beyond.data(), beyond.size()));
+    EXPECT_FALSE (SettingsFile::load (unchanged, sparse));
+    EXPECT_TRUE (sameContents (unchanged, store));
+}
+
 TEST_F (SettingsFileTest, OnlyARegularFileIsReadAndNoFolderIsReplaced)
 {
     // A FIFO would block the reading until something writes into it.
