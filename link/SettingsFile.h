@@ -34,21 +34,19 @@ public:
     // How save() and the chart write their documents.
     static juce::XmlElement::TextFormat textFormat();
 
-    // Decodes file bytes (UTF-8, UTF-16 with its byte-order mark, or ISO-8859-1 when the
-    // XML declaration names it) and parses them. Refuses, before parsing, anything but a
-    // well-formed document nested at most kMaxNesting deep (the parser follows nesting by
-    // recursion) whose references are character references and the predefined entities. A
-    // document type declaration is skipped: nothing it names is opened, nothing it defines
-    // is expanded.
+    // Parses file bytes with expat (UTF-8, UTF-16 with or without its byte-order mark,
+    // ISO-8859-1 or US-ASCII; any other encoding is refused) into the part of the element
+    // tree that loading reads: the root, its first "Items", "Globals" and "Curves", their
+    // children, and those children's attributes of the format. Element names the format
+    // does not have become "Other", and other attributes are left out. Null for anything
+    // larger than kMaxFileSize or expat does not accept as a well-formed document. Nothing
+    // outside the bytes is ever opened.
     static std::unique_ptr<juce::XmlElement> parseDocument (const void* data, size_t size);
 
     // An attribute read as a decimal integer, the way juce::XmlElement::getIntAttribute reads
     // it (leading blanks, optional minus, digits up to the first other character, wrapping on
     // overflow), without its signed overflow on values beyond the int range.
     static int readIntAttribute (const juce::XmlElement& element, juce::StringRef name, int defaultValue);
-
-    // Far deeper than any document of ours.
-    static constexpr int kMaxNesting = 32;
 
     // The largest settings file read, refused before it is read. A store the program filled
     // itself holds at most the 128 items of 7-bit identifiers (the keyboard reports 38 of
