@@ -1,7 +1,7 @@
 #include "firmware/DravikFWUpdater.h"
 
 #include "link/Pacer.h"
-#include "link/RegularFile.h"
+#include "link/RegularFileInputStream.h"
 
 namespace
 {
@@ -94,14 +94,18 @@ juce::Result DravikFWUpdater::Burn()
     if (answer != kAnswerStarted || cancelRequested())
         return juce::Result::fail ({});
 
-    const juce::int64 size = file.getSize();
+    // Opened before the page count goes out, so that what is counted is what is sent;
+    // anything but a regular file is refused whatever size it reports.
+    RegularFileInputStream in (file);
+
+    // Nothing at the path is a file of size 0.
+    if (!in.openedOk())
+        return juce::Result::fail (file.exists() ? "File open error" : "Firmware file empty");
+
+    const juce::int64 size = in.getTotalLength();
 
     if (size <= 0)
         return juce::Result::fail ("Firmware file empty");
-
-    // Anything but a regular file is refused before the page count goes out.
-    if (!RegularFile::exists (file))
-        return juce::Result::fail ("File open error");
 
     const juce::int64 pageCount = (size + kPageSize - 1) / kPageSize;
 
@@ -117,11 +121,6 @@ juce::Result DravikFWUpdater::Burn()
     if (WaitForAck (kCountPolls) != (pages & 0x0F))
         return juce::Result::fail ("Page count acknowledge error");
 
-    std::unique_ptr<juce::FileInputStream> in (file.createInputStream());
-
-    if (in == nullptr || in->failedToOpen())
-        return juce::Result::fail ("File open error");
-
     unsigned char page[kPageSize];
 
     for (int p = 0; p < pages; ++p)
@@ -133,7 +132,7 @@ juce::Result DravikFWUpdater::Burn()
 
         std::fill (page, page + kPageSize, (unsigned char) 0xFF);
 
-        if (in->read (page, kPageSize) <= 0)
+        if (in.read (page, kPageSize) <= 0)
             return juce::Result::fail ("File read error");
 
         ClearAck (-1);

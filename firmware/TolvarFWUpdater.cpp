@@ -2,7 +2,7 @@
 
 #include "firmware/CodeQuillet.h"
 #include "link/Pacer.h"
-#include "link/RegularFile.h"
+#include "link/RegularFileInputStream.h"
 
 namespace
 {
@@ -284,21 +284,21 @@ juce::Result TolvarFWUpdater::Burn()
 {
     reportProgress (0.0);
 
-    const juce::int64 size = file.getSize();
+    // Whatever is no regular file is refused before its size is looked at: a directory,
+    // a device or a FIFO reports a size that says nothing about what it holds.
+    auto in = std::make_unique<RegularFileInputStream> (file);
+
+    // Nothing at the path is a file of size 0.
+    if (!in->openedOk())
+        return juce::Result::fail (file.exists() ? "File open error" : "Firmware file empty");
+
+    const juce::int64 size = in->getTotalLength();
 
     if (size <= 0)
         return juce::Result::fail ("Firmware file empty");
 
     if (size > kMaxTextSize)
         return juce::Result::fail ("Firmware file too large");
-
-    if (!RegularFile::exists (file))
-        return juce::Result::fail ("File open error");
-
-    std::unique_ptr<juce::FileInputStream> in (file.createInputStream());
-
-    if (in == nullptr || in->failedToOpen())
-        return juce::Result::fail ("File open error");
 
     buffer.assign ((size_t) kImageSize, 0);
     int length = 0;

@@ -1,7 +1,7 @@
 #include "firmware/YarvelFWUpdater.h"
 
 #include "link/Pacer.h"
-#include "link/RegularFile.h"
+#include "link/RegularFileInputStream.h"
 
 namespace
 {
@@ -55,17 +55,13 @@ bool YarvelFWUpdater::LoadFile (juce::File source)
     data.clear();
     encodedLength = 0;
 
-    const juce::int64 size = source.getSize();
+    RegularFileInputStream in (source);
+    const juce::int64 size = in.getTotalLength();
 
-    if (size <= 0 || !RegularFile::exists (source))
+    if (!in.openedOk() || size <= 0)
         return false;
 
     data.assign ((size_t) ((size + kGroupSize - 1) / kGroupSize * (kGroupSize + 1)), 0);
-
-    std::unique_ptr<juce::FileInputStream> in (source.createInputStream());
-
-    if (in == nullptr || in->failedToOpen())
-        return false;
 
     // Only as far as the size taken before: `data` has room for that much and no more.
     char block[4096];
@@ -76,7 +72,7 @@ bool YarvelFWUpdater::LoadFile (juce::File source)
     while (remaining > 0)
     {
         const int got =
-            in->read (block, (int) juce::jmin<juce::int64> (remaining, (juce::int64) sizeof (block)));
+            in.read (block, (int) juce::jmin<juce::int64> (remaining, (juce::int64) sizeof (block)));
 
         // A file that cannot be read whole is not sent in part.
         if (got <= 0)

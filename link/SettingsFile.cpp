@@ -1,17 +1,22 @@
 #include "link/SettingsFile.h"
 
 #include "link/QexParameterStore.h"
-#include "link/RegularFile.h"
-#include "link/XmlFormCheck.h"
+#include "link/RegularFileInputStream.h"
 
-#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cstdint>
 #include <cstring>
 #include <limits>
-#include <string_view>
+#include <new>
 #include <vector>
+
+// Debian's expat is built with DTD support; its header declares the limits on entity
+// expansion only when told so.
+#define XML_DTD
+#include <expat.h>
+
+static_assert (sizeof (XML_Char) == 1, "expat reports names and values in UTF-8");
 
 namespace
 {
@@ -116,100 +121,184 @@ void appendSettingList (juce::XmlElement& root, const char* name,
     }
 }
 
-// Encodings a file may declare whose characters are all single bytes with the values of
-// their code points. Such a file is converted before it is parsed; a file that declares no
-// encoding or any other must be UTF-8 (or UTF-16 with its byte-order mark).
-constexpr const char* kLatin1Names[] = {"ISO-8859-1", "ISO_8859-1", "ISO8859-1",  "ISO_8859-1:1987",
-                                        "latin1",     "latin-1",    "l1",         "iso-ir-100",
-                                        "IBM819",     "CP819",      "csISOLatin1"};
+// Our files declare no entity. Expat follows a chain of entities that refer to each other
+// by recursion, one stack frame per link, so a document may declare only a few.
+constexpr int kMaxEntityDeclarations = 64;
 
-// The encoding named by the XML declaration at the very start of `text`, or "".
-std::string_view declaredEncoding (std::string_view text)
+// Once expat has produced as much text as the largest file holds, entity references may
+// make it produce at most twice what the document itself holds (a predefined one such as
+// &amp; counts too, 1.2 times).
+constexpr float kMaxAmplification = 2.0f;
+
+// The names of the format, pooled once: JUCE keeps every element and attribute name in one
+// global pool that never shrinks, so no other name of a document is ever made into one.
+class FormatNames
 {
-    if (text.substr (0, 6) != "<?xml ")
-        return {};
-
-    const auto declaration = text.substr (0, text.find ("?>"));
-    const auto open = declaration.find_first_of ("\"'", declaration.find ("encoding"));
-
-    if (open == std::string_view::npos)
-        return {};
-
-    const auto close = declaration.find (declaration[open], open + 1);
-
-    if (close == std::string_view::npos)
-        return {};
-
-    return declaration.substr (open + 1, close - open - 1);
-}
-
-char asciiLowerCase (char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char> (c - 'A' + 'a') : c;
-}
-
-bool isLatin1 (std::string_view encoding)
-{
-    const auto named = [encoding] (std::string_view name)
+public:
+    static const FormatNames& get()
     {
-        return name.size() == encoding.size() &&
-               std::equal (name.begin(), name.end(), encoding.begin(),
-                           [] (char x, char y) { return asciiLowerCase (x) == asciiLowerCase (y); });
-    };
+        static const FormatNames names;
+        return names;
+    }
 
-    return std::any_of (std::begin (kLatin1Names), std::end (kLatin1Names), named);
-}
-
-// Each byte is the code point of its character.
-juce::String fromLatin1 (const char* bytes, size_t size)
-{
-    std::string utf8;
-    utf8.reserve (2 * size);
-
-    for (size_t i = 0; i < size; ++i)
+    // The element's own name when the format has it; else one name for all others, which
+    // loading never looks at.
+    const juce::Identifier& element (const char* text) const
     {
-        const auto c = static_cast<unsigned char> (bytes[i]);
+        const auto* found = find (elements, text);
+        return found != nullptr ? *found : other;
+    }
 
-        if (c < 0x80)
+    // Null for an attribute loading never reads.
+    const juce::Identifier* attribute (const char* text) const { return find (attributes, text); }
+
+private:
+    using Names = std::vector<std::pair<const char*, juce::Identifier>>;
+
+    FormatNames()
+    {
+        for (const char* name : {"Settings", "Items", "Item", "Globals", "Curves", "Param"})
+            elements.emplace_back (name, name);
+
+        for (const char* name : {"ID", "Value"})
+            attributes.emplace_back (name, name);
+
+        for (const auto& a : kItemAttributes)
+            attributes.emplace_back (a.name, a.name);
+    }
+
+    static const juce::Identifier* find (const Names& names, const char* text)
+    {
+        for (const auto& [name, id] : names)
+            if (std::strcmp (name, text) == 0)
+                return &id;
+
+        return nullptr;
+    }
+
+    Names elements, attributes;
+    const juce::Identifier other{"Other"};
+};
+
+// Builds from expat's events the part of the element tree that loading walks, and nothing
+// else: the root, its first "Items", "Globals" and "Curves", their children whatever their
+// names, and those children's attributes of the format. Deeper elements are skipped, so
+// the tree, whose destructor recurses, is never more than three levels deep.
+class TreeBuilder
+{
+public:
+    explicit TreeBuilder (XML_Parser parserToStop)
+        : parser (parserToStop)
+    {
+    }
+
+    // The tree, once expat has parsed the whole document without an error.
+    std::unique_ptr<juce::XmlElement> takeRoot() { return failed ? nullptr : std::move (root); }
+
+    static void XMLCALL startElement (void* builder, const XML_Char* name, const XML_Char** attributes)
+    {
+        static_cast<TreeBuilder*> (builder)->guarded ([&] (TreeBuilder& b) { b.start (name, attributes); });
+    }
+
+    static void XMLCALL endElement (void* builder, const XML_Char*)
+    {
+        static_cast<TreeBuilder*> (builder)->guarded ([] (TreeBuilder& b) { b.end(); });
+    }
+
+    static void XMLCALL entityDeclared (void* builder, const XML_Char*, int, const XML_Char*, int,
+                                        const XML_Char*, const XML_Char*, const XML_Char*, const XML_Char*)
+    {
+        auto& b = *static_cast<TreeBuilder*> (builder);
+
+        if (++b.entityDeclarations > kMaxEntityDeclarations)
+            b.stop();
+    }
+
+private:
+    // Nothing may be thrown through expat's C code.
+    template <typename Step>
+    void guarded (Step&& step)
+    {
+        try
         {
-            utf8 += static_cast<char> (c);
+            step (*this);
         }
-        else
+        catch (const std::bad_alloc&)
         {
-            utf8 += static_cast<char> (0xC0 | (c >> 6));
-            utf8 += static_cast<char> (0x80 | (c & 0x3F));
+            stop();
         }
     }
 
-    return juce::String::fromUTF8 (utf8.data(), static_cast<int> (utf8.size()));
-}
+    void stop()
+    {
+        failed = true;
+        XML_StopParser (parser, XML_FALSE);
+    }
 
-// The file's bytes as text; empty when they are no text in the encoding they declare.
-juce::String decodeText (const void* data, size_t size)
-{
-    auto* start = static_cast<const char*> (data);
-    const auto length = static_cast<int> (size);
+    void start (const XML_Char* name, const XML_Char** attributes)
+    {
+        ++depth;
 
-    if (size >= 2 && (juce::CharPointer_UTF16::isByteOrderMarkBigEndian (data) ||
-                      juce::CharPointer_UTF16::isByteOrderMarkLittleEndian (data)))
-        return juce::String::createStringFromData (data, length);
+        if (depth == 1)
+            root = std::make_unique<juce::XmlElement> (FormatNames::get().element (name));
+        else if (depth == 2)
+            openList (name);
+        else if (depth == 3 && list != nullptr)
+            children.push_back (makeChild (name, attributes));
+    }
 
-    // No character of an XML document is 0; JUCE would take it for the end of the text.
-    if (std::memchr (start, 0, size) != nullptr)
-        return {};
+    void end()
+    {
+        // Prepended from the last, since appending walks the whole list of children.
+        if (depth == 2 && list != nullptr)
+        {
+            for (auto child = children.rbegin(); child != children.rend(); ++child)
+                list->prependChildElement (child->release());
 
-    if (size >= 3 && juce::CharPointer_UTF8::isByteOrderMark (start))
-        return juce::CharPointer_UTF8::isValidString (start + 3, length - 3)
-                   ? juce::String::fromUTF8 (start + 3, length - 3)
-                   : juce::String();
+            children.clear();
+            list = nullptr;
+        }
 
-    if (isLatin1 (declaredEncoding (std::string_view (start, size))))
-        return fromLatin1 (start, size);
+        --depth;
+    }
 
-    // Text that is not UTF-8 is no document of ours; JUCE would read past its end.
-    return juce::CharPointer_UTF8::isValidString (start, length) ? juce::String::fromUTF8 (start, length)
-                                                                 : juce::String();
-}
+    // Only the first list of each name is read.
+    void openList (const XML_Char* name)
+    {
+        for (size_t i = 0; i < kListNames.size(); ++i)
+        {
+            if (std::strcmp (name, kListNames[i]) == 0 && !listSeen[i])
+            {
+                listSeen[i] = true;
+                list = root->createNewChildElement (FormatNames::get().element (name));
+            }
+        }
+    }
+
+    static std::unique_ptr<juce::XmlElement> makeChild (const XML_Char* name, const XML_Char** attributes)
+    {
+        const auto& names = FormatNames::get();
+        auto child = std::make_unique<juce::XmlElement> (names.element (name));
+
+        // Expat has refused any element with an attribute twice.
+        for (auto* a = attributes; *a != nullptr; a += 2)
+            if (const auto* id = names.attribute (a[0]))
+                child->setAttribute (*id, juce::String::fromUTF8 (a[1]));
+
+        return child;
+    }
+
+    static constexpr std::array<const char*, 3> kListNames{"Items", "Globals", "Curves"};
+
+    const XML_Parser parser;
+    std::unique_ptr<juce::XmlElement> root;
+    juce::XmlElement* list = nullptr;
+    std::vector<std::unique_ptr<juce::XmlElement>> children;
+    std::array<bool, kListNames.size()> listSeen{};
+    size_t depth = 0;
+    int entityDeclarations = 0;
+    bool failed = false;
+};
 } // namespace
 
 juce::XmlElement::TextFormat SettingsFile::textFormat()
@@ -269,8 +358,7 @@ bool SettingsFile::load (QexParameterStore& store, const juce::File& file)
 {
     juce::MemoryBlock bytes;
 
-    // Checked before opening: a FIFO would block the reading until something writes into it.
-    if (!RegularFile::exists (file) || !file.loadFileAsData (bytes))
+    if (!RegularFileInputStream::readWhole (file, kMaxFileSize, bytes))
         return false;
 
     return loadFromData (store, bytes.getData(), bytes.getSize());
@@ -278,17 +366,33 @@ bool SettingsFile::load (QexParameterStore& store, const juce::File& file)
 
 std::unique_ptr<juce::XmlElement> SettingsFile::parseDocument (const void* data, size_t size)
 {
-    if (data == nullptr || size == 0 || size > static_cast<size_t> (std::numeric_limits<int>::max()))
+    if (data == nullptr || size > static_cast<size_t> (kMaxFileSize))
         return {};
 
-    const auto forParser =
-        XmlFormCheck::rootElementForParser (decodeText (data, size).toRawUTF8(), kMaxNesting);
+    const std::unique_ptr<XML_ParserStruct, decltype (&XML_ParserFree)> parser (XML_ParserCreate (nullptr),
+                                                                                &XML_ParserFree);
 
-    if (forParser.isEmpty())
+    if (parser == nullptr)
         return {};
 
-    // Parsed from text, not from the file, so that nothing outside it is ever opened.
-    return juce::XmlDocument::parse (forParser);
+    TreeBuilder builder (parser.get());
+    XML_SetUserData (parser.get(), &builder);
+    XML_SetElementHandler (parser.get(), TreeBuilder::startElement, TreeBuilder::endElement);
+    XML_SetEntityDeclHandler (parser.get(), TreeBuilder::entityDeclared);
+
+    // No external entity handler is set and parameter entities are never read: expat opens
+    // nothing, and a reference to an entity declared outside the document reads as nothing.
+    if (XML_SetParamEntityParsing (parser.get(), XML_PARAM_ENTITY_PARSING_NEVER) == 0 ||
+        !XML_SetBillionLaughsAttackProtectionMaximumAmplification (parser.get(), kMaxAmplification) ||
+        !XML_SetBillionLaughsAttackProtectionActivationThreshold (
+            parser.get(), static_cast<unsigned long long> (kMaxFileSize)))
+        return {};
+
+    if (XML_Parse (parser.get(), static_cast<const char*> (data), static_cast<int> (size), XML_TRUE) !=
+        XML_STATUS_OK)
+        return {};
+
+    return builder.takeRoot();
 }
 
 bool SettingsFile::loadFromData (QexParameterStore& store, const void* data, size_t size)

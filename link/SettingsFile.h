@@ -20,8 +20,9 @@ public:
     // Writes `document` as save() does; a directory in the way is never replaced (false).
     static bool writeDocument (const juce::XmlElement& document, const juce::File& file);
 
-    // Merges what `file` holds into `store`. A file that is missing, no regular file,
-    // unreadable or not a well-formed document changes nothing and gives false.
+    // Merges what `file` holds into `store`. A file that is missing, no regular file, larger
+    // than kMaxFileSize, unreadable or not a well-formed document changes nothing and gives
+    // false; its size is judged before anything is read.
     static bool load (QexParameterStore& store, const juce::File& file);
 
     // The same as load() on the bytes of a file.
@@ -33,12 +34,13 @@ public:
     // How save() and the chart write their documents.
     static juce::XmlElement::TextFormat textFormat();
 
-    // Decodes file bytes (UTF-8, UTF-16 with its byte-order mark, or ISO-8859-1 when the
-    // XML declaration names it) and parses them. Refuses, before parsing, anything but a
-    // well-formed document nested at most kMaxNesting deep (the parser follows nesting by
-    // recursion) whose references are character references and the predefined entities. A
-    // document type declaration is skipped: nothing it names is opened, nothing it defines
-    // is expanded.
+    // Parses file bytes with expat (UTF-8, UTF-16 with or without its byte-order mark,
+    // ISO-8859-1 or US-ASCII; any other encoding is refused) into the part of the element
+    // tree that loading reads: the root, its first "Items", "Globals" and "Curves", their
+    // children, and those children's attributes of the format. Element names the format
+    // does not have become "Other", and other attributes are left out. Null for anything
+    // larger than kMaxFileSize or expat does not accept as a well-formed document. Nothing
+    // outside the bytes is ever opened.
     static std::unique_ptr<juce::XmlElement> parseDocument (const void* data, size_t size);
 
     // An attribute read as a decimal integer, the way juce::XmlElement::getIntAttribute reads
@@ -46,6 +48,12 @@ public:
     // overflow), without its signed overflow on values beyond the int range.
     static int readIntAttribute (const juce::XmlElement& element, juce::StringRef name, int defaultValue);
 
-    // Far deeper than any document of ours.
-    static constexpr int kMaxNesting = 32;
+    // The largest settings file read, refused before it is read. A store the program filled
+    // itself holds at most the 128 items of 7-bit identifiers (the keyboard reports 38 of
+    // them); with all 7 attributes at their widest ("-2147483648") every item takes two
+    // lines of the 60-character wrap, and with the 25 settings the file is 20,393 bytes.
+    // Fifty times that leaves room for files edited by hand, with comments or in UTF-16,
+    // while loading stays quick and small. (A store that loading filled with more items
+    // writes larger files.)
+    static constexpr juce::int64 kMaxFileSize = 1024 * 1024;
 };

@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <future>
 #include <gtest/gtest.h>
+#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -188,127 +189,218 @@ TEST_F (SettingsFileTest, LoadingAppliesDefaultsRangesAndSkippingRules)
     EXPECT_EQ (store.curves[5].load(), 4);
 }
 
-TEST_F (SettingsFileTest, FilesThatAreNoDocumentChangeNothingAndReportFalse)
+namespace
 {
-    store.setParamForItem (3, 0x42, 1);
-    store.globals[2].store (127);
-    QexParameterStore reference;
-    reference.setParamForItem (3, 0x42, 1);
-    reference.globals[2].store (127);
-
-    const auto deep = juce::String::repeatedString ("<a>", 100000);
-
-    const juce::String bad[] = {
-        "",
-        "not xml at all",
-        wrap ("<Settings><Items><Item ID=\"1\" Num=\"5\"/></Items>"),           // unclosed root
-        wrap ("<Settings><Items><Item ID=\"1\" Num=\"5\"></Items></Settings>"), // mismatched
-        wrap ("<!DOCTYPE s [<!ENTITY e \"&e;\">]><Settings><Items><Item ID=\"1\" "
-              "Num=\"&e;\"/></Items></Settings>"),
-        wrap ("<!DOCTYPE s SYSTEM \"/etc/hostname\"><Settings><Globals><Param ID=\"1\" "
-              "Value=\"&x;\"/></Globals></Settings>"),
-        deep,
-        "<S><Items><Item ID=\"1\" Num=\"&undefined;\"/></Items></S>",
-        "<S><Items><Item ID=\"1\" Num=\"<2\"/></Items></S>",
-        "<S><Items><Item ID=\"1\" Num=\"5\" Num2=5/></Items></S>",
-        "<S/><S/>",
-        "<S></S>trailing",
-        "<S>&#0;</S>",
-        "<S a=\"&#xD800;\"/>",
-        "<S><Items><Item ID=\"1\"Num=\"5\"/></Items></S>",
-        juce::String::fromUTF8 ("<S><Items><\xc3\xa9 ID=\"1\" Num=\"5\"/></\xc3\xa8></Items></S>"),
-        "<!DOCTYPE S [<!ENTITY x SYSTEM \"/etc/hostname\">]><S><Items><Item ID=\"1\" "
-        "Num=\"&x;\"/></Items></S>",
-        "<!DOCTYPE S [<!ENTITY a \"1\">]><S><Items><Item ID=\"1\" Num=\"&a;\"/></Items></S>",
-        "<!DOCTYPE S [<!ENTITY a \"]>\"><S/>",
-        "<!DOCTYPE><S/>",
-        "<S/><!DOCTYPE S>",
+// `text`, ASCII, as UTF-16 in either byte order, with or without the byte-order mark.
+std::string utf16 (const std::string& text, bool bigEndian, bool withMark)
+{
+    std::string out;
+    const auto unit = [&out, bigEndian] (unsigned int u)
+    {
+        const char high = static_cast<char> (u >> 8), low = static_cast<char> (u & 0xFF);
+        out += bigEndian ? high : low;
+        out += bigEndian ? low : high;
     };
 
-    for (const auto& text : bad)
-    {
-        const auto file = temp.write ("bad.quill25", text);
-        EXPECT_FALSE (SettingsFile::load (store, file)) << text.substring (0, 80);
-        EXPECT_TRUE (sameContents (store, reference)) << text.substring (0, 80);
-    }
+    if (withMark)
+        unit (0xFEFF);
 
-    // Bytes that are not UTF-8 text, and a character 0, which no document holds.
-    const unsigned char latin1[] = {'<', 'S', '>', 0xE9, 0xFF, '<', '/', 'S', '>'};
-    EXPECT_FALSE (SettingsFile::loadFromData (store, latin1, sizeof (latin1)));
-    const char withZero[] = "<S/>\0<";
-    EXPECT_FALSE (SettingsFile::loadFromData (store, withZero, sizeof (withZero) - 1));
+    for (const char c : text)
+        unit (static_cast<unsigned char> (c));
 
-    // As deep as the nesting bound allows still parses; one more does not.
-    const auto nested = [] (int depth)
-    { return juce::String::repeatedString ("<a>", depth) + juce::String::repeatedString ("</a>", depth); };
-    EXPECT_TRUE (
-        SettingsFile::load (store, temp.write ("nested.quill25", nested (SettingsFile::kMaxNesting))));
-    EXPECT_FALSE (
-        SettingsFile::load (store, temp.write ("nested.quill25", nested (SettingsFile::kMaxNesting + 1))));
-
-    EXPECT_FALSE (SettingsFile::load (store, temp.file ("missing.quill25")));
-    EXPECT_FALSE (SettingsFile::load (store, temp.folder()));
-    EXPECT_TRUE (sameContents (store, reference));
+    return out;
 }
 
-TEST_F (SettingsFileTest, AcceptsAnyWellFormedEncodingOfTheTree)
+std::string repeated (const std::string& text, int times)
 {
-    // UTF-16 with its byte-order mark, as another writer may produce it.
-    const auto text = wrap ("<Settings><Globals><Param ID=\"1\" Value=\"127\"/></Globals></Settings>");
-    juce::MemoryOutputStream utf16;
-    utf16.writeByte (static_cast<char> (0xFF));
-    utf16.writeByte (static_cast<char> (0xFE));
-    for (auto c : text)
-        utf16.writeShort (static_cast<short> (c));
+    std::string out;
+    for (int i = 0; i < times; ++i)
+        out += text;
+    return out;
+}
 
-    ASSERT_TRUE (SettingsFile::loadFromData (store, utf16.getData(), utf16.getDataSize()));
-    EXPECT_EQ (store.globals[1].load(), 127);
+// Declarations of the entities e0 to e<count - 1>, each referring to the next, the last holding "x".
+std::string entityChain (int count)
+{
+    std::string out;
+    for (int i = 0; i < count; ++i)
+        out += "<!ENTITY e" + std::to_string (i) + " \"" +
+               (i + 1 < count ? "&e" + std::to_string (i + 1) + ";" : std::string ("x")) + "\">";
+    return out;
+}
 
-    // Everything well-formed XML may hold around and inside the tree.
-    const auto rich = temp.write ("rich.quill25", R"(<?xml version='1.0'?>
-<!-- by hand --><?app note?>
-<Settings a:b = 'x &amp; &#65; &#x42; &lt;&gt;&quot;&apos;' >
-  text &amp; more <![CDATA[ <not> &markup; ]]> <?pi?> <!-- <Items> --><?pi?>text
-  <Items><Item ID="5" Num="9" /><Item
-     ID="6"
-     Num="10"></Item></Items>
-  <Globals/>
-</Settings >
-<!-- after -->
-)");
-    ASSERT_TRUE (SettingsFile::load (store, rich));
-    EXPECT_EQ (store.getParamForItem (3, 5), 9);
-    EXPECT_EQ (store.getParamForItem (3, 6), 10);
+// Ten levels of entities, each made of ten references to the one below: 10^10 characters.
+std::string billionLaughs()
+{
+    std::string out = "<!DOCTYPE S [<!ENTITY a \"aaaaaaaaaa\">";
+    for (char c = 'b'; c <= 'j'; ++c)
+        out += std::string ("<!ENTITY ") + c + " \"" + repeated (std::string ("&") + char (c - 1) + ";", 10) +
+               "\">";
+    return out + "]>";
+}
 
-    // A document type declaration, whatever it holds, is skipped: nothing it names is opened.
-    const auto declared = temp.write ("doctype.quill25", wrap (R"(<!DOCTYPE Settings>
-<Settings><Items><Item ID="7" Num="11"/></Items></Settings>)"));
-    ASSERT_TRUE (SettingsFile::load (store, declared));
-    EXPECT_EQ (store.getParamForItem (3, 7), 11);
+enum class Outcome
+{
+    refused,     // load gives false, the store is unchanged
+    nothingRead, // load gives true, the store is unchanged
+    item200Is99, // load gives true and stores number 99 for item 200
+};
 
-    const auto withSubset = temp.write ("subset.quill25", R"(<!DOCTYPE Settings SYSTEM "/no/such.dtd" [
-  <!ELEMENT Settings ANY> <!-- ] > --> <!ATTLIST Item ID CDATA "9>"> %pe; <?pi ]?>
-]><Settings><Items><Item ID="8" Num="12"/></Items></Settings>)");
-    ASSERT_TRUE (SettingsFile::load (store, withSubset));
-    EXPECT_EQ (store.getParamForItem (3, 8), 12);
+struct Document
+{
+    const char* label;
+    std::string bytes;
+    Outcome outcome;
+};
+} // namespace
 
-    // Names with letters beyond ASCII: an element inside "Items" is an item whatever its name.
-    const auto foreign = temp.write ("foreign.quill25", juce::String::fromUTF8 (R"(<Réglages Ünit="x">
-  <Items><Élément ID="9" Num="13"/></Items></Réglages>)"));
-    ASSERT_TRUE (SettingsFile::load (store, foreign));
-    EXPECT_EQ (store.getParamForItem (3, 9), 13);
+TEST_F (SettingsFileTest, DocumentsLoadAsAnXmlParserReadsThem)
+{
+    const std::string item = R"(<Items><Item ID="200" Num="99"/></Items>)";
+    const std::string inRoot = "<S>" + item + "</S>";
+    const auto refused = Outcome::refused, nothing = Outcome::nothingRead, read = Outcome::item200Is99;
 
-    // Declared ISO-8859-1, with an accented letter in a comment and in a value: converted.
-    const std::string latin1 = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<!-- r\xe9glages -->"
-                               "<S n=\"\xe9\"><Items><Item ID=\"10\" Num=\"14\"/></Items></S>";
-    ASSERT_TRUE (SettingsFile::loadFromData (store, latin1.data(), latin1.size()));
-    EXPECT_EQ (store.getParamForItem (3, 10), 14);
+    const Document documents[] = {
+        // Not well-formed.
+        {"empty", "", refused},
+        {"unclosed root", "<S>" + item, refused},
+        {"duplicate attribute", R"(<S><Items><Item ID="200" Num="99" Num="98"/></Items></S>)", refused},
+        {"-- inside a comment", "<S><!-- a -- b -->" + item + "</S>", refused},
+        {"]]> in text", "<S>]]>" + item + "</S>", refused},
+        {"character reference 1", "<S>&#1;" + item + "</S>", refused},
+        {"<?> is no processing instruction", "<S><?>" + item + "?></S>", refused},
+        {"undeclared entity", R"(<S><Items><Item ID="200" Num="&n;"/></Items></S>)", refused},
+        {"recursive entity",
+         R"(<!DOCTYPE S [<!ENTITY n "&n;">]><S><Items><Item ID="200" Num="&n;"/></Items></S>)", refused},
+        {"external entity in a value",
+         R"(<!DOCTYPE S [<!ENTITY n SYSTEM "/etc/hostname">]><S><Items><Item ID="200" Num="&n;"/></Items></S>)",
+         refused},
+        {"UTF-16 with a character 0", utf16 (inRoot + std::string (1, '\0') + "<", false, true), refused},
+        {"no UTF-8 and nothing declared", "<S n=\"\xe9\">" + item + "</S>", refused},
+        {"encoding expat does not know", "<?xml version=\"1.0\" encoding=\"windows-1252\"?>" + inRoot,
+         refused},
 
-    // A UTF-8 byte-order mark and comments.
-    const std::string withBom =
-        "\xef\xbb\xbf<!-- saved --><S><Curves><Param ID=\"10\" Value=\"3\"/></Curves></S>";
-    ASSERT_TRUE (SettingsFile::loadFromData (store, withBom.data(), withBom.size()));
-    EXPECT_EQ (store.curves[10].load(), 3);
+        // Guards: more entities than a file of ours declares (expat would follow this chain
+        // by recursion until its stack ran out), and expansion far beyond the document's size.
+        {"long entity chain", "<!DOCTYPE S [" + entityChain (30000) + "]><S>&e0;" + item + "</S>", refused},
+        {"billion laughs", billionLaughs() + "<S>&j;" + item + "</S>", refused},
+        {"one large entity used often",
+         "<!DOCTYPE S [<!ENTITY a \"" + std::string (100000, 'a') + "\">]><S>" + repeated ("&a;", 40) + item +
+             "</S>",
+         refused},
+
+        // Well-formed documents whose tree holds no item 200.
+        {"root holding only a comment", "<S><!--><Items><Item ID=\"200\" Num=\"99\"/></Items>--></S>",
+         nothing},
+        {"comment <!--->", "<S><!---><Items><Item ID=\"200\" Num=\"99\"/></Items>--></S>", nothing},
+        {"comment in the prolog", "<!--><S>" + item + "</S>--><S/>", nothing},
+        {"comment in the internal subset", "<!DOCTYPE S [<!--> ]>" + inRoot + " -->]><S/>", nothing},
+        {"processing instruction", "<S><?pi " + item + "?></S>", nothing},
+        {"only the first Items counts", "<S><Items/>" + item + "</S>", nothing},
+        {"Items below another element", "<S><Other>" + item + "</Other></S>", nothing},
+
+        // Well-formed documents of the tree, in every encoding expat reads.
+        {"UTF-8", inRoot, read},
+        {"UTF-8 with its byte-order mark", "\xef\xbb\xbf" + inRoot, read},
+        {"ISO-8859-1, line end after <?xml",
+         "<?xml\nversion=\"1.0\" encoding=\"ISO-8859-1\"?>\n<!-- r\xe9glages --><S n=\"\xe9\">" + item +
+             "</S>",
+         read},
+        {"US-ASCII", "<?xml version='1.0' encoding='US-ASCII'?>" + inRoot, read},
+        {"UTF-16LE with its mark", utf16 (inRoot, false, true), read},
+        {"UTF-16BE with its mark", utf16 ("<?xml version=\"1.0\" encoding=\"UTF-16\"?>" + inRoot, true, true),
+         read},
+        {"UTF-16LE without a mark",
+         utf16 ("<?xml version=\"1.0\" encoding=\"UTF-16\"?>" + inRoot, false, false), read},
+        {"names beyond ASCII",
+         "<R\xc3\xa9glages \xc3\x9cnit=\"x\"><Items><\xc3\x89l\xc3\xa9ment ID=\"200\" "
+         "Num=\"99\"/></Items></R\xc3\xa9glages>",
+         read},
+        {"everything else a document may hold", R"(<?xml version='1.0' standalone='yes'?><!-- c --><?pi?>
+<S a:b='&amp;&#65;'> text <![CDATA[<Items/>]]><Items>text<Item ID = "200"
+  Num='9&#57;'><More/></Item></Items><Globals/></S >)",
+         read},
+        {"entities declared in the document",
+         "<!DOCTYPE S [" + entityChain (63) +
+             "<!ENTITY n \"9\">]><S><Items><Item ID=\"200\" Num=\"&n;&n;\"/></Items></S>",
+         read},
+        {"entity declared outside the document reads as nothing",
+         R"(<!DOCTYPE S SYSTEM "/etc/hostname"><S><Items><Item ID="200" Num="9&n;9"/></Items></S>)", read},
+        {"nested far deeper than read",
+         "<S><Items><Item ID=\"200\" Num=\"99\">" + repeated ("<a>", 100000) + repeated ("</a>", 100000) +
+             "</Item></Items></S>",
+         read},
+    };
+
+    for (const auto& document : documents)
+    {
+        QexParameterStore loaded;
+        const bool ok = SettingsFile::loadFromData (loaded, document.bytes.data(), document.bytes.size());
+
+        EXPECT_EQ (ok, document.outcome != Outcome::refused) << document.label;
+        EXPECT_EQ (loaded.getParamForItem (3, 200), document.outcome == Outcome::item200Is99 ? 99 : -1)
+            << document.label;
+
+        if (document.outcome != Outcome::item200Is99)
+        {
+            EXPECT_TRUE (sameContents (loaded, store)) << document.label;
+        }
+    }
+}
+
+TEST_F (SettingsFileTest, AFileLargerThanTheLimitIsRefusedUnread)
+{
+    // A document padded with blanks after its root, as far as the limit and one byte beyond.
+    const std::string document = R"(<S><Items><Item ID="200" Num="99"/></Items></S>)";
+    const auto atLimit =
+        document + std::string (static_cast<size_t> (SettingsFile::kMaxFileSize) - document.size(), ' ');
+    const auto file = temp.file ("large.quill25");
+
+    ASSERT_TRUE (file.replaceWithData (atLimit.data(), atLimit.size()));
+    QexParameterStore loaded;
+    EXPECT_TRUE (SettingsFile::load (loaded, file));
+    EXPECT_EQ (loaded.getParamForItem (3, 200), 99);
+
+    ASSERT_TRUE (file.appendText (" "));
+    const auto beyond = atLimit + " ";
+
+    // 16 GiB, nearly all of it a hole: read whole, it would take all memory.
+    const auto sparse = temp.file ("sparse.quill25");
+    ASSERT_TRUE (sparse.replaceWithData (document.data(), document.size()));
+    ASSERT_EQ (::truncate (sparse.getFullPathName().toRawUTF8(), static_cast<off_t> (16) << 30), 0);
+
+    QexParameterStore unchanged;
+    EXPECT_FALSE (SettingsFile::load (unchanged, file));
+    EXPECT_FALSE (SettingsFile::loadFromData (unchanged, beyond.data(), beyond.size()));
+    EXPECT_FALSE (SettingsFile::load (unchanged, sparse));
+    EXPECT_TRUE (sameContents (unchanged, store));
+}
+
+TEST_F (SettingsFileTest, NamesBeyondTheFormatsNeverReachTheTree)
+{
+    // Every item under a name of its own, with an attribute of a name of its own.
+    std::string text = "<Root><Items>";
+    for (int i = 0; i < 5000; ++i)
+        text += "<n" + std::to_string (i) + " a" + std::to_string (i) + "=\"1\" ID=\"" + std::to_string (i) +
+                "\" Num=\"" + std::to_string (i % 128) + "\"/>";
+    text += "<Item ID=\"5000\" Num=\"5\"/></Items></Root>";
+
+    ASSERT_TRUE (SettingsFile::loadFromData (store, text.data(), text.size()));
+    EXPECT_EQ (store.getParamForItem (3, 4999), 4999 % 128);
+    EXPECT_EQ (store.getParamForItem (3, 5000), 5);
+
+    // JUCE pools every element and attribute name for good: the tree holds the format's
+    // names and one name for all others.
+    const auto root = SettingsFile::parseDocument (text.data(), text.size());
+    ASSERT_NE (root, nullptr);
+    std::set<juce::String> names{root->getTagName()};
+    for (auto* item : root->getChildByName ("Items")->getChildIterator())
+    {
+        names.insert (item->getTagName());
+        for (int a = 0; a < item->getNumAttributes(); ++a)
+            names.insert (item->getAttributeName (a));
+    }
+    EXPECT_EQ (names, (std::set<juce::String>{"Other", "Item", "ID", "Num"}));
 }
 
 TEST_F (SettingsFileTest, OnlyARegularFileIsReadAndNoFolderIsReplaced)

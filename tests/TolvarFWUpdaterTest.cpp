@@ -187,12 +187,33 @@ TEST (TolvarFWUpdater, LineEndsAfterTheLastRecordAreNoData)
     }
 }
 
-TEST (TolvarFWUpdater, OnlyARegularFileIsRead)
+TEST (TolvarFWUpdater, WhatIsNoRegularFileIsRefusedWhateverSizeItReports)
 {
     TempFolder temp;
-    Rig rig;
-    EXPECT_EQ (rig.burn (temp.folder()).getErrorMessage(), "File open error");
-    EXPECT_EQ (rig.host.sends(), 0);
+    const juce::int64 maxText = 2 * TolvarFWUpdater::kImageSize + 2;
+
+    // A folder with so many entries that it reports more bytes than any firmware text.
+    const auto crowded = temp.file ("crowded");
+    ASSERT_TRUE (crowded.createDirectory());
+    const auto longName = juce::String::repeatedString ("n", 200);
+    for (int i = 0; crowded.getSize() <= maxText && i < 20000; ++i)
+        ASSERT_TRUE (crowded.getChildFile (longName + juce::String (i)).create());
+    ASSERT_GT (crowded.getSize(), maxText);
+
+    const std::pair<juce::File, const char*> files[] = {
+        {temp.folder(), "File open error"},
+        {crowded, "File open error"},
+        {juce::File ("/dev/zero"), "File open error"},
+        {temp.fifo ("fifo.led"), "File open error"},
+        {temp.file ("missing.led"), "Firmware file empty"},
+    };
+
+    for (const auto& [file, failure] : files)
+    {
+        Rig rig;
+        EXPECT_EQ (rig.burn (file).getErrorMessage(), failure) << file.getFullPathName();
+        EXPECT_EQ (rig.host.sends(), 0);
+    }
 }
 
 TEST (TolvarFWUpdater, HandshakeAnswersDecideWhetherTheTransferStarts)

@@ -1,6 +1,7 @@
 #include "support/TempFolder.h"
 
 #include <random>
+#include <sys/stat.h>
 
 namespace
 {
@@ -39,4 +40,10 @@ juce::File TempFolder::write (const juce::String& name, const juce::String& text
     juce::FileOutputStream out (result);
     out.writeText (text, false, false, nullptr);
     return result;
+}
+
+juce::File TempFolder::fifo (const juce::String& name) const
+{
+    auto result = file (name);
+    return ::mkfifo (result.getFullPathName().toRawUTF8(), 0600) == 0 ? result : juce::File();
 }

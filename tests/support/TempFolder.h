@@ -18,6 +18,9 @@ public:
     // Writes `text` as the whole content of the child `name` and returns that file.
     juce::File write (const juce::String& name, const juce::String& text) const;
 
+    // Makes the child `name` a FIFO that nothing writes into and returns it.
+    juce::File fifo (const juce::String& name) const;
+
 private:
     juce::File root;
 };
