@@ -4,7 +4,6 @@
 #include "link/RegularFileInputStream.h"
 
 #include <array>
-#include <atomic>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -109,7 +108,7 @@ LoadedSettings readDocument (const juce::XmlElement& root)
 
 template <size_t count>
 void appendSettingList (juce::XmlElement& root, const char* name,
-                        const std::array<std::atomic<juce::int16>, count>& values)
+                        const std::array<juce::int16, count>& values)
 {
     auto* list = root.createNewChildElement (name);
 
@@ -117,7 +116,7 @@ void appendSettingList (juce::XmlElement& root, const char* name,
     {
         auto* param = list->createNewChildElement ("Param");
         param->setAttribute ("ID", static_cast<int> (i));
-        param->setAttribute ("Value", static_cast<int> (values[i].load()));
+        param->setAttribute ("Value", static_cast<int> (values[i]));
     }
 }
 
@@ -312,8 +311,10 @@ juce::XmlElement::TextFormat SettingsFile::textFormat()
 
 std::unique_ptr<juce::XmlElement> SettingsFile::createDocument (const QexParameterStore& store)
 {
-    // One consistent copy: the MIDI thread may be storing replies meanwhile.
-    const auto maps = store.snapshot();
+    // One consistent copy of the whole store: the MIDI thread may be storing replies
+    // meanwhile.
+    const auto state = store.snapshotState();
+    const auto& maps = state.maps;
     const auto& numbers = maps.itemParams[kNumberParam];
 
     auto root = std::make_unique<juce::XmlElement> ("Settings");
@@ -333,8 +334,8 @@ std::unique_ptr<juce::XmlElement> SettingsFile::createDocument (const QexParamet
         }
     }
 
-    appendSettingList (*root, "Globals", store.globals);
-    appendSettingList (*root, "Curves", store.curves);
+    appendSettingList (*root, "Globals", state.globals);
+    appendSettingList (*root, "Curves", state.curves);
     return root;
 }
 
@@ -405,19 +406,22 @@ bool SettingsFile::loadFromData (QexParameterStore& store, const void* data, siz
     const auto loaded = readDocument (*root);
 
     std::array<QexParameterStore::ParamMap, QexParameterStore::kNumParams> entries;
+    QexParameterStore::SettingValues globals, curves;
 
     for (const auto& item : loaded.items)
         for (size_t k = 0; k < kItemAttributes.size(); ++k)
             entries[k + 1][item.id] = item.values[k];
 
-    // One step, so that a reply arriving meanwhile never sees half a file.
-    store.mergeItemParams (entries);
-
+    // A setting named twice keeps the last value, as the file reads.
     for (const auto& g : loaded.globals)
-        store.globals[static_cast<size_t> (g.id)].store (g.value);
+        globals[g.id] = g.value;
 
     for (const auto& c : loaded.curves)
-        store.curves[static_cast<size_t> (c.id)].store (c.value);
+        curves[c.id] = c.value;
+
+    // One step, so that a reply arriving meanwhile, or a copy taken for Send, never sees half
+    // a file.
+    store.mergeItemParams (entries, globals, curves);
 
     return true;
 }
