@@ -2,49 +2,47 @@
 
 #include <juce_graphics/juce_graphics.h>
 
-// A face whose printable ASCII glyphs, with their kerning, come from outlines compiled into the
-// program (written by resources/typefaces' generator from the same system face), so that text
-// can be drawn without loading the system font. Any other character is read from the system
-// face on first use, with its kerning against every glyph already held, so text looks exactly
-// as it does with the system face alone.
-class EmbeddedTypeface : public juce::CustomTypeface
+// The framework's own face for a font, drawing printable ASCII from glyphs compiled into the
+// program that were read from that very face (resources/typefaces' streams). A text of those
+// characters alone is laid out and drawn from them, so the framework need not open the font
+// file and load its glyphs, which it does one glyph at a time with the glyph's kerning against
+// every character of the face. A text holding any other character is laid out by the
+// framework's face as a whole, so its kerning, its fallback face and its cost are the
+// framework's own; that face is made when such a text first comes.
+// Used on one thread at a time, as the framework's faces are.
+class EmbeddedTypeface : public juce::Typeface
 {
 public:
-    // The characters the compiled-in outlines hold.
+    // The characters the compiled-in glyphs hold.
     static constexpr juce::juce_wchar firstEmbedded = 0x20, lastEmbedded = 0x7e;
 
-    // A face holding no glyph yet, named and measured as `systemFont`'s face.
-    explicit EmbeddedTypeface (const juce::Font& systemFont);
-
-    // A face read from a stream written by writeToStream, backed by `systemFont`'s face.
-    EmbeddedTypeface (juce::InputStream& serialised, const juce::Font& systemFont);
-
+    // `compiledGlyphs` must hold the printable ASCII glyphs, advances and kerning, to the bit, of
+    // the face the framework draws `systemFont` in, which it names `faceName` and `faceStyle`.
+    EmbeddedTypeface (juce::Typeface::Ptr compiledGlyphs, const juce::Font& systemFont,
+                      const juce::String& faceName, const juce::String& faceStyle);
     ~EmbeddedTypeface() override;
 
+    float getAscent() const override;
+    float getDescent() const override;
+    float getHeightToPointsFactor() const override;
     float getStringWidth (const juce::String& text) override;
     void getGlyphPositions (const juce::String& text, juce::Array<int>& glyphNumbers,
                             juce::Array<float>& xOffsets) override;
-
-    // How far the first of two characters moves the pen when the second follows it (0 for
-    // none): its advance with kerning, as `face` lays the pair out.
-    static float advance (juce::Typeface& face, juce::juce_wchar first, juce::juce_wchar second);
-
-protected:
-    bool loadGlyphIfPossible (juce::juce_wchar c) override;
+    bool getOutlineForGlyph (int glyphNumber, juce::Path& path) override;
+    juce::EdgeTable* getEdgeTableForGlyph (int glyphNumber, const juce::AffineTransform& transform,
+                                           float fontHeight) override;
 
 private:
-    juce::Typeface& getSystemFace();
-    bool holds (juce::juce_wchar c) const;
-    juce::Array<juce::juce_wchar> heldCharacters() const;
+    // Both faces number a glyph by its character.
+    static bool isEmbedded (juce::juce_wchar c) { return c >= firstEmbedded && c <= lastEmbedded; }
+    juce::Typeface& faceFor (const juce::String& text);
+    juce::Typeface& faceFor (int glyphNumber);
+    juce::Typeface& getFrameworkFace();
 
-    // A glyph's kerning is applied while laying out the glyph before it; every character of a
-    // text is loaded first, so that the first text to use it is kerned as later ones are.
-    void loadMissing (const juce::String& text);
-
-    const juce::Font systemFont;
-    juce::Typeface::Ptr systemFace; // loaded when a glyph is first missing
-    const bool holdsEmbedded;
-    juce::Array<juce::juce_wchar> loaded; // glyphs read from the system face, in order
+    const juce::Typeface::Ptr compiled;
+    // The font's names only: a font holds the face it was given, which holds this.
+    const juce::String fontName, fontStyle;
+    juce::Typeface::Ptr framework;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (EmbeddedTypeface)
 };

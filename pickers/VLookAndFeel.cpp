@@ -1,15 +1,67 @@
 #include "pickers/VLookAndFeel.h"
 
 #include "pickers/EmbeddedTypeface.h"
+#include "pickers/FrameworkFontFiles.h"
+#include "resources/typefaces/TypefaceSource.h"
 
 #include <TypefaceData.h>
 
 namespace
 {
-juce::Typeface::Ptr loadTypeface (const char* data, int size, int styleFlags)
+// Whether the framework's default sans-serif face is DejaVu Sans of the release the compiled
+// glyphs were read from, told from the font files' names and sizes alone. The framework prefers
+// four other families to DejaVu Sans, so it takes DejaVu Sans when every font file it reads is
+// one of DejaVu's. Anywhere else only the framework can tell, by opening every font file with
+// FreeType, which costs the start-up time and the megabyte of memory the compiled glyphs save;
+// its faces are then used as they are.
+bool frameworkDefaultSansIsCompiled()
 {
-    juce::MemoryInputStream in (data, (size_t) size, false);
-    return new EmbeddedTypeface (in, juce::Font (10.0f, styleFlags));
+    const auto files = FrameworkFontFiles::find();
+
+    for (const auto& file : files)
+        if (!file.getFileName().startsWith ("DejaVu"))
+            return false;
+
+    for (const auto& source : kTypefaceSources)
+    {
+        auto found = false;
+
+        for (const auto& file : files)
+        {
+            if (file.getFileName() != source.fontFile)
+                continue;
+
+            if (file.getSize() != source.fontFileSize)
+                return false;
+
+            found = true;
+        }
+
+        if (!found)
+            return false;
+    }
+
+    return true;
+}
+
+// The source of the compiled glyphs the framework draws a default sans-serif font in when its
+// default is DejaVu Sans: it takes a style DejaVu Sans lacks, as the plain styles are, as the
+// family's first style, Book.
+const TypefaceSource* findSource (const juce::Font& font)
+{
+    if (font.getTypefaceName() != juce::Font::getDefaultSansSerifFontName())
+        return nullptr;
+
+    auto style = font.getTypefaceStyle();
+
+    if (style == juce::Font::getDefaultStyle() || style == "Regular")
+        style = "Book";
+
+    for (const auto& source : kTypefaceSources)
+        if (style == source.style)
+            return &source;
+
+    return nullptr;
 }
 
 // Draws text as juce::Graphics::drawFittedText does, without keeping its layout: the framework
@@ -45,10 +97,7 @@ juce::TextLayout layoutTooltipText (const juce::String& text, juce::Colour colou
 const float VLookAndFeel::kCornerRatio = 0.3f;
 
 VLookAndFeel::VLookAndFeel()
-    : plainFace (loadTypeface (TypefaceData::DejaVuSans_typeface, TypefaceData::DejaVuSans_typefaceSize,
-                               juce::Font::plain))
-    , boldFace (loadTypeface (TypefaceData::DejaVuSansBold_typeface,
-                              TypefaceData::DejaVuSansBold_typefaceSize, juce::Font::bold))
+    : compiledFaces (std::size (kTypefaceSources))
 {
     setColour (juce::ComboBox::outlineColourId, juce::Colour (0xff959595u));
     setColour (juce::ComboBox::buttonColourId, juce::Colour (0xffd7d7d7u));
@@ -59,17 +108,25 @@ VLookAndFeel::~VLookAndFeel() = default;
 
 juce::Typeface::Ptr VLookAndFeel::getTypefaceForFont (const juce::Font& font)
 {
-    // Only the default face's plain and bold styles are embedded; any other style is the
-    // system's.
-    if (font.getTypefaceName() == juce::Font::getDefaultSansSerifFontName())
+    if (const auto* source = findSource (font))
     {
-        const auto style = font.getTypefaceStyle();
+        if (!defaultSansIsCompiled.has_value())
+            defaultSansIsCompiled = frameworkDefaultSansIsCompiled();
 
-        if (style == juce::Font::getDefaultStyle() || style == "Regular")
-            return plainFace;
+        if (*defaultSansIsCompiled)
+        {
+            auto& compiled = compiledFaces[(size_t) (source - kTypefaceSources)];
 
-        if (style == "Bold")
-            return boldFace;
+            if (compiled == nullptr)
+            {
+                int size = 0;
+                const auto* data = TypefaceData::getNamedResource (source->resourceName, size);
+                juce::MemoryInputStream in (data, (size_t) size, false);
+                compiled = new juce::CustomTypeface (in);
+            }
+
+            return new EmbeddedTypeface (compiled, font, source->family, source->style);
+        }
     }
 
     return juce::LookAndFeel_V2::getTypefaceForFont (font);

@@ -2,6 +2,9 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
+#include <optional>
+#include <vector>
+
 // The application's look: dark rounded text buttons with square corners where a button
 // joins a neighbour, bold fitted button text, small plain tooltips, and greyer combo boxes.
 // Everything else is the older framework look it builds on.
@@ -25,9 +28,10 @@ public:
                                            juce::Rectangle<int> parentArea) override;
     void drawTooltip (juce::Graphics& g, const juce::String& text, int width, int height) override;
 
-    // The default sans-serif face, plain and bold, is the system's DejaVu Sans with its
-    // printable ASCII compiled into the program, so the first text drawn need not wait for the
-    // system font to load.
+    // The face the framework draws the font in. Where that is a face whose printable ASCII
+    // glyphs are compiled into the program (DejaVu Sans and DejaVu Sans Bold, when the framework
+    // takes DejaVu Sans for its default sans-serif face), those glyphs stand in for loading the
+    // same ones from the font file, so that the first text drawn need not wait for it.
     juce::Typeface::Ptr getTypefaceForFont (const juce::Font& font) override;
 
     // The framework's label, except that its text is laid out each time it is drawn instead of
@@ -35,7 +39,10 @@ public:
     void drawLabel (juce::Graphics& g, juce::Label& label) override;
 
 private:
-    const juce::Typeface::Ptr plainFace, boldFace;
+    // The compiled-in glyphs, in the order of their sources, each decoded when first drawn.
+    std::vector<juce::Typeface::Ptr> compiledFaces;
+    // Whether the framework's default sans-serif face is the compiled one; found when first asked.
+    std::optional<bool> defaultSansIsCompiled;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (VLookAndFeel)
 };

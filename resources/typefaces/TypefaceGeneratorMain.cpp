@@ -1,9 +1,12 @@
-// Serialises the glyph outlines, advances and kerning of the faces the program draws its text
-// in, as the framework's own typeface streams, so that the program can draw its text without
-// loading the system font at start-up. Writes the streams into a folder, or with --check
-// compares the files in that folder with freshly made ones.
+// Serialises the printable ASCII glyph outlines, advances and kerning of the faces the program
+// draws its text in, as the framework's own typeface streams, so that the program can draw
+// those characters without loading their glyphs from the system font at start-up. Writes the
+// streams into a folder, or with --check compares the files in that folder with freshly made
+// ones.
 
 #include "pickers/EmbeddedTypeface.h"
+#include "pickers/FrameworkFontFiles.h"
+#include "resources/typefaces/TypefaceSource.h"
 
 #include <juce_graphics/juce_graphics.h>
 
@@ -11,18 +14,19 @@
 
 namespace
 {
-// File names become the embedded names: DejaVuSans.typeface is DejaVuSans_typeface.
-struct EmbeddedFace
+// How far the first of two characters moves the pen when the second follows it (0 for none):
+// its advance with kerning, as `face` lays the pair out.
+float advance (juce::Typeface& face, juce::juce_wchar first, juce::juce_wchar second)
 {
-    const char* fileName;
-    const char* family;
-    const char* style; // as the system font names it
-};
+    auto text = juce::String::charToString (first);
+    if (second != 0)
+        text += juce::String::charToString (second);
 
-const EmbeddedFace faces[] = {
-    {"DejaVuSans.typeface", "DejaVu Sans", "Book"},
-    {"DejaVuSans-Bold.typeface", "DejaVu Sans", "Bold"},
-};
+    juce::Array<int> glyphNumbers;
+    juce::Array<float> offsets;
+    face.getGlyphPositions (text, glyphNumbers, offsets);
+    return offsets[1];
+}
 
 juce::MemoryBlock serialise (juce::CustomTypeface& face)
 {
@@ -32,11 +36,11 @@ juce::MemoryBlock serialise (juce::CustomTypeface& face)
     return out.getMemoryBlock();
 }
 
-// The subset is made the way the program makes up any glyph it lacks: read from the system
-// face with its kerning against the glyphs held before it. The stream is then read back and
-// every glyph, advance and kerned pair compared with the system face's, to the bit. Returns
-// the stream, or sets `error`.
-juce::MemoryBlock makeSubset (const EmbeddedFace& entry, juce::String& error)
+// The subset holds each character's outline and advance as the system face gives them, and
+// as kerning whatever the system face adds to the advance before each other character. The
+// stream is then read back and every glyph, advance and kerned pair compared with the system
+// face's, to the bit. Returns the stream, or sets `error`.
+juce::MemoryBlock makeSubset (const TypefaceSource& entry, juce::String& error)
 {
     const juce::Font font (entry.family, entry.style, 10.0f);
     const auto system = juce::Font::getDefaultTypefaceForFont (font);
@@ -47,12 +51,43 @@ juce::MemoryBlock makeSubset (const EmbeddedFace& entry, juce::String& error)
         return {};
     }
 
+    // The program knows the font file by its name and takes its size for its release.
+    auto found = false;
+
+    for (const auto& file : FrameworkFontFiles::find())
+    {
+        if (file.getFileName() != entry.fontFile)
+            continue;
+
+        found = true;
+
+        if (file.getSize() != entry.fontFileSize)
+            error << file.getFullPathName() << " has " << file.getSize() << " bytes, not the "
+                  << entry.fontFileSize << " of TypefaceSource.h\n";
+    }
+
+    if (!found)
+        error << "no font file is named " << entry.fontFile << "\n";
+
     juce::Array<juce::juce_wchar> characters;
     for (auto c = EmbeddedTypeface::firstEmbedded; c <= EmbeddedTypeface::lastEmbedded; ++c)
         characters.add (c);
 
-    EmbeddedTypeface subset (font);
-    subset.getStringWidth (juce::String (characters.begin(), (size_t) characters.size()));
+    juce::CustomTypeface subset;
+    subset.setCharacteristics (system->getName(), system->getAscent(), font.isBold(), font.isItalic(), ' ');
+
+    for (const auto c : characters)
+    {
+        juce::Path outline;
+        system->getOutlineForGlyph ((int) c, outline);
+        subset.addGlyph (c, outline, advance (*system, c, 0));
+    }
+
+    for (const auto first : characters)
+        for (const auto second : characters)
+            subset.addKerningPair (first, second,
+                                   advance (*system, first, second) - advance (*system, first, 0));
+
     const auto bytes = serialise (subset);
 
     juce::MemoryInputStream in (bytes, false);
@@ -71,8 +106,7 @@ juce::MemoryBlock makeSubset (const EmbeddedFace& entry, juce::String& error)
             error << "the advance of " << juce::String::charToString (first) << " differs\n";
 
         for (const auto second : characters)
-            if (EmbeddedTypeface::advance (reloaded, first, second) !=
-                EmbeddedTypeface::advance (*system, first, second))
+            if (advance (reloaded, first, second) != advance (*system, first, second))
                 error << "the advance of " << juce::String::charToString (first) << " before "
                       << juce::String::charToString (second) << " differs\n";
     }
@@ -103,19 +137,19 @@ int run (const juce::File& folder, bool checkOnly)
 {
     int failures = 0;
 
-    for (const auto& entry : faces)
+    for (const auto& entry : kTypefaceSources)
     {
         juce::String error;
         const auto bytes = makeSubset (entry, error);
 
         if (error.isNotEmpty())
         {
-            std::cerr << entry.fileName << ": " << error << "\n";
+            std::cerr << entry.streamFile << ": " << error << "\n";
             ++failures;
             continue;
         }
 
-        const auto file = folder.getChildFile (entry.fileName);
+        const auto file = folder.getChildFile (entry.streamFile);
 
         if (checkOnly)
         {

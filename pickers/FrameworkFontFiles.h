@@ -1,0 +1,13 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+// The font files the framework builds its list of faces from on this system, found as it finds
+// them (in the folders named by JUCE_FONT_PATH, else in those of the fontconfig configuration
+// file) but without opening any: the framework opens every one of them with FreeType to learn
+// its family before it can say which face it draws text in.
+class FrameworkFontFiles
+{
+public:
+    static juce::Array<juce::File> find();
+};
