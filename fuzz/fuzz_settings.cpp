@@ -30,7 +30,11 @@ extern "C" int LLVMFuzzerTestOneInput (const std::uint8_t* data, size_t size)
     const auto saved = SettingsFile::createDocument (store)->toString (SettingsFile::textFormat());
     (void) MidiChart::createDocument (store)->toString (SettingsFile::textFormat());
 
-    // What the store holds after any input saves into a document that loads back.
+    // What the store holds after any input saves into a document that loads back, unless it
+    // is larger than loading accepts, which save() refuses to write.
+    if (saved.getNumBytesAsUTF8() > static_cast<size_t> (SettingsFile::kMaxFileSize))
+        return 0;
+
     QexParameterStore reloaded;
     if (!SettingsFile::loadFromData (reloaded, saved.toRawUTF8(), saved.getNumBytesAsUTF8()))
         std::abort();

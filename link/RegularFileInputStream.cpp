@@ -7,13 +7,21 @@
 
 RegularFileInputStream::RegularFileInputStream (const juce::File& file)
 {
+    const auto path = file.getFullPathName();
+    struct stat info;
+
+    // Opening a device can act on it (a serial port's control lines change when it is opened),
+    // so what the path names is looked at first; the opened file is looked at again below,
+    // as something else may have been swapped in meanwhile.
+    if (::stat (path.toRawUTF8(), &info) != 0 || !S_ISREG (info.st_mode))
+        return;
+
     // Without O_NONBLOCK, opening a FIFO that nobody writes into would wait for a writer.
-    const int fd = ::open (file.getFullPathName().toRawUTF8(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int fd = ::open (path.toRawUTF8(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
 
     if (fd < 0)
         return;
 
-    struct stat info;
     const int flags = ::fcntl (fd, F_GETFL);
 
     // Reads of a regular file block as usual again: some file systems pass the flag on.
@@ -47,7 +55,10 @@ int RegularFileInputStream::read (void* destBuffer, int maxBytesToRead)
         const auto got = ::read (handle, out + done, static_cast<size_t> (maxBytesToRead - done));
 
         if (got == 0)
+        {
+            reachedEnd = true;
             break;
+        }
 
         if (got < 0)
         {
@@ -71,6 +82,7 @@ bool RegularFileInputStream::setPosition (juce::int64 newPosition)
         return false;
 
     position = newPosition;
+    reachedEnd = false;
     return true;
 }
 

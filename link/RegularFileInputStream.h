@@ -24,7 +24,10 @@ public:
     /** The size of the opened file when it was opened; 0 when nothing was opened. */
     juce::int64 getTotalLength() override { return totalLength; }
 
-    bool isExhausted() override { return position >= totalLength; }
+    /** True once a read found the end of the file, or the position is past the size the file
+        had when it was opened (some files, like those under /proc, report a size of 0 and
+        still hold text). */
+    bool isExhausted() override { return reachedEnd || (totalLength > 0 && position >= totalLength); }
 
     /** Fills the buffer as far as the file goes, whatever size the system's reads come in;
         fewer bytes only at the end of the file or after a failed read. */
@@ -45,6 +48,7 @@ private:
     juce::int64 totalLength = 0;
     juce::int64 position = 0;
     bool readFailed = false;
+    bool reachedEnd = false;
 
     JUCE_DECLARE_NON_COPYABLE (RegularFileInputStream)
 };

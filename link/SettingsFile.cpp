@@ -179,6 +179,33 @@ private:
     const juce::Identifier other{"Other"};
 };
 
+// Expat knows ISO-8859-1 by that name only; the other names of the encoding, which files
+// edited by hand may declare, map each byte to the character of the same number.
+int XMLCALL latin1Alias (void*, const XML_Char* name, XML_Encoding* info)
+{
+    static constexpr const char* kAliases[] = {"ISO_8859-1", "ISO8859-1",  "ISO_8859-1:1987", "latin1",
+                                               "latin-1",    "l1",         "iso-ir-100",      "IBM819",
+                                               "CP819",      "csISOLatin1"};
+
+    const auto declared = juce::String::fromUTF8 (name);
+
+    for (const auto* alias : kAliases)
+    {
+        if (declared.equalsIgnoreCase (alias))
+        {
+            for (int i = 0; i < 256; ++i)
+                info->map[i] = i;
+
+            info->data = nullptr;
+            info->convert = nullptr;
+            info->release = nullptr;
+            return XML_STATUS_OK;
+        }
+    }
+
+    return XML_STATUS_ERROR;
+}
+
 // Builds from expat's events the part of the element tree that loading walks, and nothing
 // else: the root, its first "Items", "Globals" and "Curves", their children whatever their
 // names, and those children's attributes of the format. Deeper elements are skipped, so
@@ -211,6 +238,16 @@ public:
 
         if (++b.entityDeclarations > kMaxEntityDeclarations)
             b.stop();
+    }
+
+    // Our files declare no attribute defaults. Expat hands a declared default to every
+    // element of that name without counting it against the expansion limits, so a small
+    // document could bring billions of attributes or copies of one huge value.
+    static void XMLCALL attributeDeclared (void* builder, const XML_Char*, const XML_Char*, const XML_Char*,
+                                           const XML_Char* defaultValue, int)
+    {
+        if (defaultValue != nullptr)
+            static_cast<TreeBuilder*> (builder)->stop();
     }
 
 private:
@@ -341,7 +378,17 @@ std::unique_ptr<juce::XmlElement> SettingsFile::createDocument (const QexParamet
 
 bool SettingsFile::save (const QexParameterStore& store, const juce::File& file)
 {
-    return writeDocument (*createDocument (store), file);
+    const auto document = createDocument (store);
+
+    // A store that loading filled with many items can make a document larger than loading
+    // accepts; such a file is not written, rather than written and refused later.
+    juce::MemoryOutputStream text;
+    document->writeTo (text, textFormat());
+
+    if (static_cast<juce::int64> (text.getDataSize()) > kMaxFileSize)
+        return false;
+
+    return writeDocument (*document, file);
 }
 
 bool SettingsFile::writeDocument (const juce::XmlElement& document, const juce::File& file)
@@ -380,10 +427,13 @@ std::unique_ptr<juce::XmlElement> SettingsFile::parseDocument (const void* data,
     XML_SetUserData (parser.get(), &builder);
     XML_SetElementHandler (parser.get(), TreeBuilder::startElement, TreeBuilder::endElement);
     XML_SetEntityDeclHandler (parser.get(), TreeBuilder::entityDeclared);
+    XML_SetAttlistDeclHandler (parser.get(), TreeBuilder::attributeDeclared);
+    XML_SetUnknownEncodingHandler (parser.get(), latin1Alias, nullptr);
 
-    // No external entity handler is set and parameter entities are never read: expat opens
-    // nothing, and a reference to an entity declared outside the document reads as nothing.
-    if (XML_SetParamEntityParsing (parser.get(), XML_PARAM_ENTITY_PARSING_NEVER) == 0 ||
+    // No external entity handler is set: expat opens nothing, and a reference to an entity
+    // declared outside the document reads as nothing. Parameter entities declared in the
+    // document itself are expanded, under the same limits as the others.
+    if (XML_SetParamEntityParsing (parser.get(), XML_PARAM_ENTITY_PARSING_UNLESS_STANDALONE) == 0 ||
         !XML_SetBillionLaughsAttackProtectionMaximumAmplification (parser.get(), kMaxAmplification) ||
         !XML_SetBillionLaughsAttackProtectionActivationThreshold (
             parser.get(), static_cast<unsigned long long> (kMaxFileSize)))

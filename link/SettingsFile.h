@@ -14,7 +14,8 @@ class SettingsFile
 public:
     // Writes the document for `store` to `file`. The old file is replaced only once the new
     // one is completely written, so a failed write leaves whatever was there. Returns false
-    // when the file could not be written or a directory is in the way.
+    // when the file could not be written, a directory is in the way, or the document would be
+    // larger than loading accepts (kMaxFileSize); nothing is written then.
     static bool save (const QexParameterStore& store, const juce::File& file);
 
     // Writes `document` as save() does; a directory in the way is never replaced (false).
@@ -53,7 +54,7 @@ public:
     // them); with all 7 attributes at their widest ("-2147483648") every item takes two
     // lines of the 60-character wrap, and with the 25 settings the file is 20,393 bytes.
     // Fifty times that leaves room for files edited by hand, with comments or in UTF-16,
-    // while loading stays quick and small. (A store that loading filled with more items
-    // writes larger files.)
+    // while loading stays quick and small. A store that loading filled with many more items
+    // could make a larger document, which save() refuses to write.
     static constexpr juce::int64 kMaxFileSize = 1024 * 1024;
 };

@@ -45,3 +45,19 @@ TEST (RegularFileInputStream, ReadsTheFileItOpenedUpToTheLimit)
     EXPECT_EQ (in.read (text, static_cast<int> (sizeof (text))), 10);
     EXPECT_STREQ (text, "0123456789");
 }
+
+TEST (RegularFileInputStream, AFileReportingNoSizeIsReadToItsEnd)
+{
+    // Files under /proc say they are empty and still hold text.
+    RegularFileInputStream in (juce::File ("/proc/self/status"));
+    ASSERT_TRUE (in.openedOk());
+    ASSERT_EQ (in.getTotalLength(), 0);
+    EXPECT_FALSE (in.isExhausted());
+
+    char text[64];
+    while (in.read (text, static_cast<int> (sizeof (text))) > 0)
+        ;
+
+    EXPECT_TRUE (in.isExhausted());
+    EXPECT_GT (in.getPosition(), 0);
+}

@@ -284,6 +284,10 @@ TEST_F (SettingsFileTest, DocumentsLoadAsAnXmlParserReadsThem)
         // by recursion until its stack ran out), and expansion far beyond the document's size.
         {"long entity chain", "<!DOCTYPE S [" + entityChain (30000) + "]><S>&e0;" + item + "</S>", refused},
         {"billion laughs", billionLaughs() + "<S>&j;" + item + "</S>", refused},
+        {"attribute default declared for every element",
+         "<!DOCTYPE S [<!ATTLIST a Mode CDATA \"" + std::string (1000, '1') + "\">]><S>" +
+             repeated ("<a/>", 50) + item + "</S>",
+         refused},
         {"one large entity used often",
          "<!DOCTYPE S [<!ENTITY a \"" + std::string (100000, 'a') + "\">]><S>" + repeated ("&a;", 40) + item +
              "</S>",
@@ -307,6 +311,8 @@ TEST_F (SettingsFileTest, DocumentsLoadAsAnXmlParserReadsThem)
              "</S>",
          read},
         {"US-ASCII", "<?xml version='1.0' encoding='US-ASCII'?>" + inRoot, read},
+        {"another name of ISO-8859-1",
+         "<?xml version='1.0' encoding='latin1'?><S n=\"\xe9\">" + item + "</S>", read},
         {"UTF-16LE with its mark", utf16 (inRoot, false, true), read},
         {"UTF-16BE with its mark", utf16 ("<?xml version=\"1.0\" encoding=\"UTF-16\"?>" + inRoot, true, true),
          read},
@@ -323,6 +329,9 @@ TEST_F (SettingsFileTest, DocumentsLoadAsAnXmlParserReadsThem)
         {"entities declared in the document",
          "<!DOCTYPE S [" + entityChain (63) +
              "<!ENTITY n \"9\">]><S><Items><Item ID=\"200\" Num=\"&n;&n;\"/></Items></S>",
+         read},
+        {"parameter entity declared in the document",
+         R"(<!DOCTYPE S [<!ENTITY % p "<!ENTITY n '99'>"> %p;]><S><Items><Item ID="200" Num="&n;"/></Items></S>)",
          read},
         {"entity declared outside the document reads as nothing",
          R"(<!DOCTYPE S SYSTEM "/etc/hostname"><S><Items><Item ID="200" Num="9&n;9"/></Items></S>)", read},
@@ -374,6 +383,18 @@ TEST_F (SettingsFileTest, AFileLargerThanTheLimitIsRefusedUnread)
     EXPECT_FALSE (SettingsFile::loadFromData (unchanged, beyond.data(), beyond.size()));
     EXPECT_FALSE (SettingsFile::load (unchanged, sparse));
     EXPECT_TRUE (sameContents (unchanged, store));
+
+    // A small file can bring so many items that their document, saved, would be refused:
+    // save says so and writes nothing.
+    std::string items = "<S><Items>";
+    for (int id = 0; id < 12000; ++id)
+        items += "<I ID=\"" + std::to_string (id) + "\"/>";
+    items += "</Items></S>";
+    ASSERT_TRUE (SettingsFile::loadFromData (unchanged, items.data(), items.size()));
+
+    const auto saved = temp.file ("many.quill25");
+    EXPECT_FALSE (SettingsFile::save (unchanged, saved));
+    EXPECT_FALSE (saved.exists());
 }
 
 TEST_F (SettingsFileTest, NamesBeyondTheFormatsNeverReachTheTree)
