@@ -98,16 +98,10 @@ juce::Result DravikFWUpdater::Burn()
     // anything but a regular file is refused whatever size it reports.
     RegularFileInputStream in (file);
 
-    // Nothing at the path is a file of size 0.
-    if (!in.openedOk())
-        return juce::Result::fail (file.exists() ? "File open error" : "Firmware file empty");
+    if (const auto opened = checkOpenedFile (in); opened.failed())
+        return opened;
 
-    const juce::int64 size = in.getTotalLength();
-
-    if (size <= 0)
-        return juce::Result::fail ("Firmware file empty");
-
-    const juce::int64 pageCount = (size + kPageSize - 1) / kPageSize;
+    const juce::int64 pageCount = (in.getTotalLength() + kPageSize - 1) / kPageSize;
 
     if (pageCount > kMaxPages)
         return juce::Result::fail ("Firmware file too large");

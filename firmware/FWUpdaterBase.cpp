@@ -2,6 +2,7 @@
 
 #include "firmware/IFWHelper.h"
 #include "link/Pacer.h"
+#include "link/RegularFileInputStream.h"
 
 FWUpdaterBase::~FWUpdaterBase() = default;
 
@@ -66,6 +67,18 @@ void FWUpdaterBase::acceptAckLocked (int value) noexcept
 {
     ackValue = value;
     ackReceived = true;
+}
+
+juce::Result FWUpdaterBase::checkOpenedFile (RegularFileInputStream& in) const
+{
+    // Nothing at the path is a file of size 0.
+    if (!in.openedOk())
+        return juce::Result::fail (file.exists() ? "File open error" : "Firmware file empty");
+
+    if (in.getTotalLength() <= 0)
+        return juce::Result::fail ("Firmware file empty");
+
+    return juce::Result::ok();
 }
 
 bool FWUpdaterBase::cancelRequested()

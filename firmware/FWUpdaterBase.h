@@ -4,6 +4,8 @@
 
 #include <juce_core/juce_core.h>
 
+class RegularFileInputStream;
+
 // What the three protocol engines share: the host and file of one update, and the
 // acknowledgement state that the MIDI input thread fills and the worker thread polls.
 class FWUpdaterBase : public IFWUpdater
@@ -33,6 +35,11 @@ protected:
 
     // Records an accepted acknowledgement; the caller holds `lock` for writing.
     void acceptAckLocked (int value) noexcept;
+
+    // Judges the update's file as `in` opened it: nothing at the path, or an empty file, is
+    // "Firmware file empty"; anything that is no regular file is "File open error", whatever
+    // size it reports.
+    juce::Result checkOpenedFile (RegularFileInputStream& in) const;
 
     // True once the worker has been asked to stop (the user pressed Cancel); false on a
     // thread that JUCE did not start.

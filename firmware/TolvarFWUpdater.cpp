@@ -288,14 +288,10 @@ juce::Result TolvarFWUpdater::Burn()
     // a device or a FIFO reports a size that says nothing about what it holds.
     auto in = std::make_unique<RegularFileInputStream> (file);
 
-    // Nothing at the path is a file of size 0.
-    if (!in->openedOk())
-        return juce::Result::fail (file.exists() ? "File open error" : "Firmware file empty");
+    if (const auto opened = checkOpenedFile (*in); opened.failed())
+        return opened;
 
     const juce::int64 size = in->getTotalLength();
-
-    if (size <= 0)
-        return juce::Result::fail ("Firmware file empty");
 
     if (size > kMaxTextSize)
         return juce::Result::fail ("Firmware file too large");

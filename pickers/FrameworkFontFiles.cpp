@@ -53,6 +53,25 @@ juce::StringArray getFolders()
 }
 } // namespace
 
+bool FrameworkFontFiles::holdRelease (const juce::Array<juce::File>& files, const char* fileName,
+                                      juce::int64 size)
+{
+    auto found = false;
+
+    for (const auto& file : files)
+    {
+        if (file.getFileName() != fileName)
+            continue;
+
+        if (file.getSize() != size)
+            return false;
+
+        found = true;
+    }
+
+    return found;
+}
+
 juce::Array<juce::File> FrameworkFontFiles::find()
 {
     juce::Array<juce::File> files;

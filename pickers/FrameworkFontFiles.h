@@ -10,4 +10,8 @@ class FrameworkFontFiles
 {
 public:
     static juce::Array<juce::File> find();
+
+    // Whether `files` hold a file named `fileName` and every file of that name has `size`
+    // bytes: the release a font file is, told without opening it.
+    static bool holdRelease (const juce::Array<juce::File>& files, const char* fileName, juce::int64 size);
 };

@@ -23,23 +23,8 @@ bool frameworkDefaultSansIsCompiled()
             return false;
 
     for (const auto& source : kTypefaceSources)
-    {
-        auto found = false;
-
-        for (const auto& file : files)
-        {
-            if (file.getFileName() != source.fontFile)
-                continue;
-
-            if (file.getSize() != source.fontFileSize)
-                return false;
-
-            found = true;
-        }
-
-        if (!found)
+        if (!FrameworkFontFiles::holdRelease (files, source.fontFile, source.fontFileSize))
             return false;
-    }
 
     return true;
 }

@@ -213,10 +213,7 @@ std::string utf16 (const std::string& text, bool bigEndian, bool withMark)
 
 std::string repeated (const std::string& text, int times)
 {
-    std::string out;
-    for (int i = 0; i < times; ++i)
-        out += text;
-    return out;
+    return juce::String::repeatedString (text, times).toStdString();
 }
 
 // Declarations of the entities e0 to e<count - 1>, each referring to the next, the last holding "x".

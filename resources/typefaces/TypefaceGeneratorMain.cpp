@@ -52,22 +52,9 @@ juce::MemoryBlock makeSubset (const TypefaceSource& entry, juce::String& error)
     }
 
     // The program knows the font file by its name and takes its size for its release.
-    auto found = false;
-
-    for (const auto& file : FrameworkFontFiles::find())
-    {
-        if (file.getFileName() != entry.fontFile)
-            continue;
-
-        found = true;
-
-        if (file.getSize() != entry.fontFileSize)
-            error << file.getFullPathName() << " has " << file.getSize() << " bytes, not the "
-                  << entry.fontFileSize << " of TypefaceSource.h\n";
-    }
-
-    if (!found)
-        error << "no font file is named " << entry.fontFile << "\n";
+    if (!FrameworkFontFiles::holdRelease (FrameworkFontFiles::find(), entry.fontFile, entry.fontFileSize))
+        error << "no font file " << entry.fontFile << " of the " << entry.fontFileSize
+              << " bytes TypefaceSource.h records\n";
 
     juce::Array<juce::juce_wchar> characters;
     for (auto c = EmbeddedTypeface::firstEmbedded; c <= EmbeddedTypeface::lastEmbedded; ++c)
