@@ -1,32 +1,38 @@
 #include "link/RegularFileInputStream.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 RegularFileInputStream::RegularFileInputStream (const juce::File& file)
 {
-    const auto path = file.getFullPathName();
-    struct stat info;
+    // Opening a FIFO for reading waits for a writer, and opening a device can act on it (a
+    // serial port's control lines change), so the file is judged before it is opened: an
+    // O_PATH descriptor names it without opening it. Opened through /proc/self/fd, that
+    // descriptor then gives the very file that was judged, whatever the path names by now.
+    const int judged = ::open (file.getFullPathName().toRawUTF8(), O_PATH | O_CLOEXEC);
 
-    // Opening a device can act on it (a serial port's control lines change when it is opened),
-    // so what the path names is looked at first; the opened file is looked at again below,
-    // as something else may have been swapped in meanwhile.
-    if (::stat (path.toRawUTF8(), &info) != 0 || !S_ISREG (info.st_mode))
+    if (judged < 0)
         return;
 
-    // Without O_NONBLOCK, opening a FIFO that nobody writes into would wait for a writer.
-    const int fd = ::open (path.toRawUTF8(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    struct stat info;
+    int fd = -1;
+
+    if (::fstat (judged, &info) == 0 && S_ISREG (info.st_mode))
+    {
+        char reopened[32];
+        std::snprintf (reopened, sizeof (reopened), "/proc/self/fd/%d", judged);
+        fd = ::open (reopened, O_RDONLY | O_NOCTTY | O_CLOEXEC);
+    }
+
+    ::close (judged);
 
     if (fd < 0)
         return;
 
-    const int flags = ::fcntl (fd, F_GETFL);
-
-    // Reads of a regular file block as usual again: some file systems pass the flag on.
-    if (::fstat (fd, &info) != 0 || !S_ISREG (info.st_mode) || flags < 0 ||
-        ::fcntl (fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
+    if (::fstat (fd, &info) != 0 || !S_ISREG (info.st_mode))
     {
         ::close (fd);
         return;

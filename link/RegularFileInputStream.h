@@ -4,10 +4,11 @@
 
 /** Reads a file only when it is a regular file, the only kind of file the program reads.
 
-    The path is opened without blocking and the file actually opened is looked at, so that
-    nothing swapped in between a check and the open gets through: opening a FIFO for reading
-    would otherwise wait until something writes into it, a device may never end, and a
+    The file is judged before it is opened, and the file opened is the one judged, whatever is
+    swapped in at the path meanwhile: opening a FIFO for reading would wait until something
+    writes into it, opening a device can act on it and its reading may never end, and a
     directory opens but cannot be read. A symbolic link to a regular file counts as one.
+    Needs Linux's /proc.
 */
 class RegularFileInputStream : public juce::InputStream
 {

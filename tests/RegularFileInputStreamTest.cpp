@@ -1,7 +1,13 @@
 #include "link/RegularFileInputStream.h"
 #include "support/TempFolder.h"
 
+#include <atomic>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <stdio.h>
+#include <sys/inotify.h>
+#include <thread>
+#include <unistd.h>
 
 TEST (RegularFileInputStream, OnlyARegularFileOpensAndNothingElseBlocks)
 {
@@ -60,4 +66,43 @@ TEST (RegularFileInputStream, AFileReportingNoSizeIsReadToItsEnd)
 
     EXPECT_TRUE (in.isExhausted());
     EXPECT_GT (in.getPosition(), 0);
+}
+
+TEST (RegularFileInputStream, NothingButARegularFileIsEverOpened)
+{
+    // A FIFO and a regular file trade places at the path as fast as they can, while the path
+    // is opened again and again: the FIFO, watched for being opened, never is (opening a
+    // serial device would change its control lines).
+    TempFolder temp;
+    const auto path = temp.write ("swapped.txt", "contents");
+    const auto fifo = temp.fifo ("fifo");
+    const int watch = ::inotify_init1 (IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE (watch, 0);
+    ASSERT_GE (::inotify_add_watch (watch, fifo.getFullPathName().toRawUTF8(), IN_OPEN), 0);
+
+    std::atomic<bool> done{false};
+    std::thread swapper (
+        [&]
+        {
+            while (!done)
+                ::renameat2 (AT_FDCWD, path.getFullPathName().toRawUTF8(), AT_FDCWD,
+                             fifo.getFullPathName().toRawUTF8(), RENAME_EXCHANGE);
+        });
+
+    int opened = 0;
+    for (int i = 0; i < 100000; ++i)
+    {
+        RegularFileInputStream in (path);
+        char text[16] = {};
+        if (in.openedOk() && in.read (text, 15) == 8)
+            ++opened;
+    }
+
+    done = true;
+    swapper.join();
+
+    char events[4096];
+    EXPECT_LT (::read (watch, events, sizeof (events)), 0) << "the FIFO was opened";
+    EXPECT_GT (opened, 0);
+    ::close (watch);
 }
