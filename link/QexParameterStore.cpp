@@ -182,14 +182,25 @@ QexParameterStore::State QexParameterStore::snapshotState() const
     return {maps, copySettings (globals), copySettings (curves)};
 }
 
-void QexParameterStore::mergeItemParams (const std::array<ParamMap, kNumParams>& entries,
+void QexParameterStore::mergeItemParams (std::array<ParamMap, kNumParams> entries,
                                          const SettingValues& globalValues, const SettingValues& curveValues)
 {
     const std::lock_guard<std::mutex> lock (mapsLock);
 
+    // The entries' own nodes move into the maps: nothing is allocated here, so the merge
+    // cannot fail half-way.
     for (size_t p = 0; p < entries.size(); ++p)
-        for (const auto& [item, value] : entries[p])
-            maps.itemParams[p][item] = value;
+    {
+        auto& from = entries[p];
+
+        while (!from.empty())
+        {
+            const auto result = maps.itemParams[p].insert (from.extract (from.begin()));
+
+            if (!result.inserted)
+                result.position->second = result.node.mapped();
+        }
+    }
 
     for (const auto& [number, value] : globalValues)
         storeSetting (globals, number, value);

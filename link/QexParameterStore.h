@@ -91,9 +91,10 @@ public:
     State snapshotState() const;
     // Inserts or replaces every entry of `entries` in the map of the same parameter number,
     // and sets the globals and curves given, all in one step; numbers outside the arrays
-    // are ignored.
-    void mergeItemParams (const std::array<ParamMap, kNumParams>& entries,
-                          const SettingValues& globalValues = {}, const SettingValues& curveValues = {});
+    // are ignored. Allocates nothing, so it either happens whole or (when copying `entries`
+    // in fails) not at all.
+    void mergeItemParams (std::array<ParamMap, kNumParams> entries, const SettingValues& globalValues = {},
+                          const SettingValues& curveValues = {});
     // Set one global setting or curve under the lock, so that no copy of the whole store
     // sees it half-way through another change; a number outside the array is ignored.
     void setGlobal (int number, int value);

@@ -6,7 +6,6 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
-#include <limits>
 #include <new>
 #include <vector>
 
@@ -71,13 +70,16 @@ void readSettingList (const juce::XmlElement* list, int count, std::vector<Loade
 
     for (auto* param : list->getChildIterator())
     {
-        const int id = SettingsFile::readIntAttribute (*param, "ID", -1);
+        const int id = param->getIntAttribute ("ID", -1);
 
         if (id >= 0 && id < count)
-            into.push_back ({id, lowSixteenBits (SettingsFile::readIntAttribute (*param, "Value", 0))});
+            into.push_back ({id, lowSixteenBits (param->getIntAttribute ("Value", 0))});
     }
 }
 
+// Integers are read as juce::XmlElement::getIntAttribute reads them, as files edited by hand
+// may rely on: leading blanks and a sign, digits up to the first other character, and what
+// the C library's atoi makes of values beyond the int range.
 LoadedSettings readDocument (const juce::XmlElement& root)
 {
     LoadedSettings loaded;
@@ -88,14 +90,14 @@ LoadedSettings readDocument (const juce::XmlElement& root)
         for (auto* item : items->getChildIterator())
         {
             LoadedItem entry{};
-            entry.id = SettingsFile::readIntAttribute (*item, "ID", -1);
+            entry.id = item->getIntAttribute ("ID", -1);
 
             if (entry.id < 0)
                 continue;
 
             for (size_t k = 0; k < kItemAttributes.size(); ++k)
-                entry.values[k] = SettingsFile::readIntAttribute (*item, kItemAttributes[k].name,
-                                                                  kItemAttributes[k].defaultValue);
+                entry.values[k] =
+                    item->getIntAttribute (kItemAttributes[k].name, kItemAttributes[k].defaultValue);
 
             loaded.items.push_back (entry);
         }
@@ -104,6 +106,27 @@ LoadedSettings readDocument (const juce::XmlElement& root)
     readSettingList (root.getChildByName ("Globals"), QexParameterStore::kNumGlobals, loaded.globals);
     readSettingList (root.getChildByName ("Curves"), QexParameterStore::kNumCurves, loaded.curves);
     return loaded;
+}
+
+void mergeIntoStore (const LoadedSettings& loaded, QexParameterStore& store)
+{
+    std::array<QexParameterStore::ParamMap, QexParameterStore::kNumParams> entries;
+    QexParameterStore::SettingValues globals, curves;
+
+    for (const auto& item : loaded.items)
+        for (size_t k = 0; k < kItemAttributes.size(); ++k)
+            entries[k + 1][item.id] = item.values[k];
+
+    // A setting named twice keeps the last value, as the file reads.
+    for (const auto& g : loaded.globals)
+        globals[g.id] = g.value;
+
+    for (const auto& c : loaded.curves)
+        curves[c.id] = c.value;
+
+    // One step, so that a reply arriving meanwhile, or a copy taken for Send, never sees half
+    // a file.
+    store.mergeItemParams (std::move (entries), globals, curves);
 }
 
 template <size_t count>
@@ -120,9 +143,11 @@ void appendSettingList (juce::XmlElement& root, const char* name,
     }
 }
 
-// Our files declare no entity. Expat follows a chain of entities that refer to each other
-// by recursion, one stack frame per link, so a document may declare only a few.
-constexpr int kMaxEntityDeclarations = 64;
+// Our files declare nothing. Expat keeps every declaration: it follows a chain of entities
+// that refer to each other by recursion, one stack frame per link, and walks the attributes
+// declared for an element's name at every element of that name, so a document may make only
+// a few declarations of any kind.
+constexpr int kMaxDeclarations = 64;
 
 // Once expat has produced as much text as the largest file holds, entity references may
 // make it produce at most twice what the document itself holds (a predefined one such as
@@ -179,19 +204,35 @@ private:
     const juce::Identifier other{"Other"};
 };
 
-// Expat knows ISO-8859-1 by that name only; the other names of the encoding, which files
-// edited by hand may declare, map each byte to the character of the same number.
-int XMLCALL latin1Alias (void*, const XML_Char* name, XML_Encoding* info)
+bool equalsIgnoringAsciiCase (const char* a, const char* b)
 {
-    static constexpr const char* kAliases[] = {"ISO_8859-1", "ISO8859-1",  "ISO_8859-1:1987", "latin1",
-                                               "latin-1",    "l1",         "iso-ir-100",      "IBM819",
-                                               "CP819",      "csISOLatin1"};
+    const auto lower = [] (char c) { return c >= 'A' && c <= 'Z' ? static_cast<char> (c - 'A' + 'a') : c; };
 
-    const auto declared = juce::String::fromUTF8 (name);
+    for (; *a != 0 && *b != 0; ++a, ++b)
+        if (lower (*a) != lower (*b))
+            return false;
+
+    return *a == *b;
+}
+
+// Expat knows ISO-8859-1 by that name only; the other names of the encoding, which files
+// edited by hand may declare, map each byte to the character of the same number. Expat asks
+// for an encoding it does not know whatever bytes the declaration was read from, and UTF-16
+// read one byte at a time is another document: the name counts only when the declaration
+// opens the document in one-byte characters. The handler gets the document's first bytes;
+// expat asks once it has read a whole declaration, which is longer than five bytes in any
+// encoding. It allocates nothing, as nothing may be thrown through expat.
+int XMLCALL latin1Alias (void* documentStart, const XML_Char* name, XML_Encoding* info)
+{
+    static constexpr const char* kAliases[] = {"ISO_8859-1", "ISO8859-1", "latin1", "latin-1",    "l1",
+                                               "iso-ir-100", "IBM819",    "CP819",  "csISOLatin1"};
+
+    if (std::memcmp (documentStart, "<?xml", 5) != 0)
+        return XML_STATUS_ERROR;
 
     for (const auto* alias : kAliases)
     {
-        if (declared.equalsIgnoreCase (alias))
+        if (equalsIgnoringAsciiCase (name, alias))
         {
             for (int i = 0; i < 256; ++i)
                 info->map[i] = i;
@@ -234,10 +275,7 @@ public:
     static void XMLCALL entityDeclared (void* builder, const XML_Char*, int, const XML_Char*, int,
                                         const XML_Char*, const XML_Char*, const XML_Char*, const XML_Char*)
     {
-        auto& b = *static_cast<TreeBuilder*> (builder);
-
-        if (++b.entityDeclarations > kMaxEntityDeclarations)
-            b.stop();
+        static_cast<TreeBuilder*> (builder)->countDeclaration();
     }
 
     // Our files declare no attribute defaults. Expat hands a declared default to every
@@ -246,8 +284,25 @@ public:
     static void XMLCALL attributeDeclared (void* builder, const XML_Char*, const XML_Char*, const XML_Char*,
                                            const XML_Char* defaultValue, int)
     {
+        auto& b = *static_cast<TreeBuilder*> (builder);
+
         if (defaultValue != nullptr)
-            static_cast<TreeBuilder*> (builder)->stop();
+            b.stop();
+        else
+            b.countDeclaration();
+    }
+
+    static void XMLCALL elementDeclared (void* builder, const XML_Char*, XML_Content* model)
+    {
+        auto& b = *static_cast<TreeBuilder*> (builder);
+        XML_FreeContentModel (b.parser, model);
+        b.countDeclaration();
+    }
+
+    static void XMLCALL notationDeclared (void* builder, const XML_Char*, const XML_Char*, const XML_Char*,
+                                          const XML_Char*)
+    {
+        static_cast<TreeBuilder*> (builder)->countDeclaration();
     }
 
 private:
@@ -259,10 +314,16 @@ private:
         {
             step (*this);
         }
-        catch (const std::bad_alloc&)
+        catch (...)
         {
             stop();
         }
+    }
+
+    void countDeclaration()
+    {
+        if (++declarations > kMaxDeclarations)
+            stop();
     }
 
     void stop()
@@ -332,7 +393,7 @@ private:
     std::vector<std::unique_ptr<juce::XmlElement>> children;
     std::array<bool, kListNames.size()> listSeen{};
     size_t depth = 0;
-    int entityDeclarations = 0;
+    int declarations = 0;
     bool failed = false;
 };
 } // namespace
@@ -404,12 +465,19 @@ bool SettingsFile::writeDocument (const juce::XmlElement& document, const juce::
 
 bool SettingsFile::load (QexParameterStore& store, const juce::File& file)
 {
-    juce::MemoryBlock bytes;
+    try
+    {
+        juce::MemoryBlock bytes;
 
-    if (!RegularFileInputStream::readWhole (file, kMaxFileSize, bytes))
+        if (!RegularFileInputStream::readWhole (file, kMaxFileSize, bytes))
+            return false;
+
+        return loadFromData (store, bytes.getData(), bytes.getSize());
+    }
+    catch (const std::bad_alloc&)
+    {
         return false;
-
-    return loadFromData (store, bytes.getData(), bytes.getSize());
+    }
 }
 
 std::unique_ptr<juce::XmlElement> SettingsFile::parseDocument (const void* data, size_t size)
@@ -428,7 +496,9 @@ std::unique_ptr<juce::XmlElement> SettingsFile::parseDocument (const void* data,
     XML_SetElementHandler (parser.get(), TreeBuilder::startElement, TreeBuilder::endElement);
     XML_SetEntityDeclHandler (parser.get(), TreeBuilder::entityDeclared);
     XML_SetAttlistDeclHandler (parser.get(), TreeBuilder::attributeDeclared);
-    XML_SetUnknownEncodingHandler (parser.get(), latin1Alias, nullptr);
+    XML_SetElementDeclHandler (parser.get(), TreeBuilder::elementDeclared);
+    XML_SetNotationDeclHandler (parser.get(), TreeBuilder::notationDeclared);
+    XML_SetUnknownEncodingHandler (parser.get(), latin1Alias, const_cast<void*> (data));
 
     // No external entity handler is set: expat opens nothing, and a reference to an entity
     // declared outside the document reads as nothing. Parameter entities declared in the
@@ -448,55 +518,20 @@ std::unique_ptr<juce::XmlElement> SettingsFile::parseDocument (const void* data,
 
 bool SettingsFile::loadFromData (QexParameterStore& store, const void* data, size_t size)
 {
-    const auto root = parseDocument (data, size);
+    // Everything that allocates comes before the merge, which allocates nothing: running out
+    // of memory refuses the file and leaves the store as it was.
+    try
+    {
+        const auto root = parseDocument (data, size);
 
-    if (root == nullptr)
+        if (root == nullptr)
+            return false;
+
+        mergeIntoStore (readDocument (*root), store);
+        return true;
+    }
+    catch (const std::bad_alloc&)
+    {
         return false;
-
-    const auto loaded = readDocument (*root);
-
-    std::array<QexParameterStore::ParamMap, QexParameterStore::kNumParams> entries;
-    QexParameterStore::SettingValues globals, curves;
-
-    for (const auto& item : loaded.items)
-        for (size_t k = 0; k < kItemAttributes.size(); ++k)
-            entries[k + 1][item.id] = item.values[k];
-
-    // A setting named twice keeps the last value, as the file reads.
-    for (const auto& g : loaded.globals)
-        globals[g.id] = g.value;
-
-    for (const auto& c : loaded.curves)
-        curves[c.id] = c.value;
-
-    // One step, so that a reply arriving meanwhile, or a copy taken for Send, never sees half
-    // a file.
-    store.mergeItemParams (entries, globals, curves);
-
-    return true;
-}
-
-int SettingsFile::readIntAttribute (const juce::XmlElement& element, juce::StringRef name, int defaultValue)
-{
-    if (!element.hasAttribute (name))
-        return defaultValue;
-
-    const auto& text = element.getStringAttribute (name);
-    auto p = text.getCharPointer().findEndOfWhitespace();
-    const bool negative = *p == '-';
-
-    if (negative)
-        ++p;
-
-    std::uint32_t v = 0;
-
-    for (auto c = p.getAndAdvance(); c >= '0' && c <= '9'; c = p.getAndAdvance())
-        v = v * 10u + static_cast<std::uint32_t> (c - '0');
-
-    if (negative)
-        v = 0u - v;
-
-    // Two's complement reinterpretation, as the wrapping parse gives it.
-    return v <= static_cast<std::uint32_t> (std::numeric_limits<int>::max()) ? static_cast<int> (v)
-                                                                             : -static_cast<int> (~v) - 1;
+    }
 }

@@ -44,11 +44,6 @@ public:
     // outside the bytes is ever opened.
     static std::unique_ptr<juce::XmlElement> parseDocument (const void* data, size_t size);
 
-    // An attribute read as a decimal integer, the way juce::XmlElement::getIntAttribute reads
-    // it (leading blanks, optional minus, digits up to the first other character, wrapping on
-    // overflow), without its signed overflow on values beyond the int range.
-    static int readIntAttribute (const juce::XmlElement& element, juce::StringRef name, int defaultValue);
-
     // The largest settings file read, refused before it is read. A store the program filled
     // itself holds at most the 128 items of 7-bit identifiers (the keyboard reports 38 of
     // them); with all 7 attributes at their widest ("-2147483648") every item takes two

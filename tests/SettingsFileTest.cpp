@@ -226,6 +226,15 @@ std::string entityChain (int count)
     return out;
 }
 
+// `pattern` `count` times, each with its number in place of '#'.
+std::string numbered (const std::string& pattern, int count)
+{
+    std::string out;
+    for (int i = 0; i < count; ++i)
+        out += juce::String (pattern).replace ("#", juce::String (i)).toStdString();
+    return out;
+}
+
 // Ten levels of entities, each made of ten references to the one below: 10^10 characters.
 std::string billionLaughs()
 {
@@ -257,7 +266,7 @@ TEST_F (SettingsFileTest, DocumentsLoadAsAnXmlParserReadsThem)
     const std::string inRoot = "<S>" + item + "</S>";
     const auto refused = Outcome::refused, nothing = Outcome::nothingRead, read = Outcome::item200Is99;
 
-    const Document documents[] = {
+    std::vector<Document> documents = {
         // Not well-formed.
         {"empty", "", refused},
         {"unclosed root", "<S>" + item, refused},
@@ -285,6 +294,12 @@ TEST_F (SettingsFileTest, DocumentsLoadAsAnXmlParserReadsThem)
          "<!DOCTYPE S [<!ATTLIST a Mode CDATA \"" + std::string (1000, '1') + "\">]><S>" +
              repeated ("<a/>", 50) + item + "</S>",
          refused},
+        {"an attribute list longer than a file of ours declares",
+         "<!DOCTYPE S [<!ATTLIST a " + numbered ("a# CDATA #IMPLIED ", 65) + ">]>" + inRoot, refused},
+        {"more element declarations", "<!DOCTYPE S [" + numbered ("<!ELEMENT e# ANY>", 65) + "]>" + inRoot,
+         refused},
+        {"more notation declarations",
+         "<!DOCTYPE S [" + numbered ("<!NOTATION n# SYSTEM 'n'>", 65) + "]>" + inRoot, refused},
         {"one large entity used often",
          "<!DOCTYPE S [<!ENTITY a \"" + std::string (100000, 'a') + "\">]><S>" + repeated ("&a;", 40) + item +
              "</S>",
@@ -327,6 +342,11 @@ TEST_F (SettingsFileTest, DocumentsLoadAsAnXmlParserReadsThem)
          "<!DOCTYPE S [" + entityChain (63) +
              "<!ENTITY n \"9\">]><S><Items><Item ID=\"200\" Num=\"&n;&n;\"/></Items></S>",
          read},
+        {"a few declarations of every kind",
+         "<!DOCTYPE S [<!ELEMENT S ANY><!ATTLIST Item Num CDATA #IMPLIED ID NMTOKEN #REQUIRED>"
+         "<!NOTATION n SYSTEM 'n'><!ENTITY e '9'>]>" +
+             inRoot,
+         read},
         {"parameter entity declared in the document",
          R"(<!DOCTYPE S [<!ENTITY % p "<!ENTITY n '99'>"> %p;]><S><Items><Item ID="200" Num="&n;"/></Items></S>)",
          read},
@@ -337,6 +357,18 @@ TEST_F (SettingsFileTest, DocumentsLoadAsAnXmlParserReadsThem)
              "</Item></Items></S>",
          read},
     };
+
+    // A declaration of ISO-8859-1 in UTF-16 declares nothing the bytes can be read as, by
+    // whichever of its names.
+    for (const auto* name : {"ISO-8859-1", "latin1", "l1"})
+        for (const bool bigEndian : {false, true})
+            for (const bool withMark : {false, true})
+                documents.push_back (
+                    {name,
+                     utf16 ("<?xml version=\"1.0\" encoding=\"" + std::string (name) + "\"?>", bigEndian,
+                            withMark) +
+                         inRoot,
+                     refused});
 
     for (const auto& document : documents)
     {
@@ -351,6 +383,36 @@ TEST_F (SettingsFileTest, DocumentsLoadAsAnXmlParserReadsThem)
         {
             EXPECT_TRUE (sameContents (loaded, store)) << document.label;
         }
+    }
+}
+
+TEST_F (SettingsFileTest, IntegersAreReadAsTheFrameworkReadsThem)
+{
+    const char* texts[] = {"+99",
+                           " \t\n 42",
+                           "-7x",
+                           "",
+                           "x1",
+                           "- 1",
+                           "+-1",
+                           "0x10",
+                           "2147483648",
+                           "-2147483649",
+                           "18446744073709551621",
+                           "-9223372036854775809",
+                           "99999999999999999999999",
+                           "\xd9\xa1\xd9\xa2"};
+
+    for (const auto* text : texts)
+    {
+        const auto document =
+            wrap (R"(<S><Items><Item ID="200" Num=")" + juce::String::fromUTF8 (text) + "\"/></Items></S>");
+        QexParameterStore loaded;
+        ASSERT_TRUE (SettingsFile::loadFromData (loaded, document.toRawUTF8(), document.getNumBytesAsUTF8()));
+
+        juce::XmlElement item ("Item");
+        item.setAttribute ("Num", juce::String::fromUTF8 (text));
+        EXPECT_EQ (loaded.getParamForItem (3, 200), item.getIntAttribute ("Num")) << text;
     }
 }
 
