@@ -143,10 +143,11 @@ void appendSettingList (juce::XmlElement& root, const char* name,
     }
 }
 
-// Our files declare nothing. Expat keeps every declaration: it follows a chain of entities
-// that refer to each other by recursion, one stack frame per link, and walks the attributes
-// declared for an element's name at every element of that name, so a document may make only
-// a few declarations of any kind.
+// Our files declare nothing. Expat keeps the entities and attributes a document declares: it
+// follows a chain of entities that refer to each other by recursion, one stack frame per
+// link, and walks the attributes declared for an element's name at every element of that
+// name. So a document may declare only a few of them. (Declarations of elements and
+// notations, which expat passes over when nobody asks for them, cost no more than text.)
 constexpr int kMaxDeclarations = 64;
 
 // Once expat has produced as much text as the largest file holds, entity references may
@@ -290,19 +291,6 @@ public:
             b.stop();
         else
             b.countDeclaration();
-    }
-
-    static void XMLCALL elementDeclared (void* builder, const XML_Char*, XML_Content* model)
-    {
-        auto& b = *static_cast<TreeBuilder*> (builder);
-        XML_FreeContentModel (b.parser, model);
-        b.countDeclaration();
-    }
-
-    static void XMLCALL notationDeclared (void* builder, const XML_Char*, const XML_Char*, const XML_Char*,
-                                          const XML_Char*)
-    {
-        static_cast<TreeBuilder*> (builder)->countDeclaration();
     }
 
 private:
@@ -496,8 +484,6 @@ std::unique_ptr<juce::XmlElement> SettingsFile::parseDocument (const void* data,
     XML_SetElementHandler (parser.get(), TreeBuilder::startElement, TreeBuilder::endElement);
     XML_SetEntityDeclHandler (parser.get(), TreeBuilder::entityDeclared);
     XML_SetAttlistDeclHandler (parser.get(), TreeBuilder::attributeDeclared);
-    XML_SetElementDeclHandler (parser.get(), TreeBuilder::elementDeclared);
-    XML_SetNotationDeclHandler (parser.get(), TreeBuilder::notationDeclared);
     XML_SetUnknownEncodingHandler (parser.get(), latin1Alias, const_cast<void*> (data));
 
     // No external entity handler is set: expat opens nothing, and a reference to an entity
