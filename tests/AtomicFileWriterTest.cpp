@@ -1,4 +1,7 @@
 #include "link/AtomicFileWriter.h"
+#include "link/MidiChart.h"
+#include "link/QexParameterStore.h"
+#include "link/SettingsFile.h"
 #include "support/TempFolder.h"
 
 #include <csignal>
@@ -104,9 +107,12 @@ TEST (AtomicFileWriter, AFileTheUserMayNotWriteOrAFailedWriteLeavesAllAsItWas)
     const OrdinaryUser user (temp.folder());
     const auto file = temp.write ("settings.quill25", "old");
     const auto names = namesUnder (temp.folder());
+    QexParameterStore store;
 
     ASSERT_EQ (::chmod (file.getFullPathName().toRawUTF8(), 0444), 0);
     EXPECT_FALSE (write (file, "new"));
+    EXPECT_FALSE (SettingsFile::save (store, file));
+    EXPECT_FALSE (MidiChart::generate (store, file));
 
     // The written file is begun, then may not grow beyond 4 bytes.
     ASSERT_EQ (::chmod (file.getFullPathName().toRawUTF8(), 0644), 0);
