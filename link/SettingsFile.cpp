@@ -1,5 +1,6 @@
 #include "link/SettingsFile.h"
 
+#include "link/AtomicFileWriter.h"
 #include "link/QexParameterStore.h"
 #include "link/RegularFileInputStream.h"
 
@@ -427,28 +428,23 @@ std::unique_ptr<juce::XmlElement> SettingsFile::createDocument (const QexParamet
 
 bool SettingsFile::save (const QexParameterStore& store, const juce::File& file)
 {
-    const auto document = createDocument (store);
-
     // A store that loading filled with many items can make a document larger than loading
-    // accepts; such a file is not written, rather than written and refused later.
+    // accepts; such a file is not written, rather than written and refused later. The bytes
+    // judged are the bytes written.
     juce::MemoryOutputStream text;
-    document->writeTo (text, textFormat());
+    createDocument (store)->writeTo (text, textFormat());
 
     if (static_cast<juce::int64> (text.getDataSize()) > kMaxFileSize)
         return false;
 
-    return writeDocument (*document, file);
+    return AtomicFileWriter::write (file, text.getData(), text.getDataSize());
 }
 
 bool SettingsFile::writeDocument (const juce::XmlElement& document, const juce::File& file)
 {
-    // Moving the written file into place would remove an empty directory of that name.
-    if (file.isDirectory())
-        return false;
-
-    // juce::XmlElement::writeTo writes a temporary sibling and moves it over the target
-    // only when every byte is out.
-    return document.writeTo (file, textFormat());
+    juce::MemoryOutputStream text;
+    document.writeTo (text, textFormat());
+    return AtomicFileWriter::write (file, text.getData(), text.getDataSize());
 }
 
 bool SettingsFile::load (QexParameterStore& store, const juce::File& file)

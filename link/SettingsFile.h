@@ -12,13 +12,16 @@ class QexParameterStore;
 class SettingsFile
 {
 public:
-    // Writes the document for `store` to `file`. The old file is replaced only once the new
-    // one is completely written, so a failed write leaves whatever was there. Returns false
-    // when the file could not be written, a directory is in the way, or the document would be
-    // larger than loading accepts (kMaxFileSize); nothing is written then.
+    // Writes the document for `store` to `file` through AtomicFileWriter: the old file is
+    // replaced only once the new one is completely written, so a failed write leaves whatever
+    // was there, and a symbolic link, the file's permissions and its owner are kept. Returns
+    // false when the file could not be written, anything but a regular file is in the way,
+    // the user may not write the file, or the document would be larger than loading accepts
+    // (kMaxFileSize); nothing is written then.
     static bool save (const QexParameterStore& store, const juce::File& file);
 
-    // Writes `document` as save() does; a directory in the way is never replaced (false).
+    // Writes `document` as save() does, whatever its size; a directory in the way is never
+    // replaced (false).
     static bool writeDocument (const juce::XmlElement& document, const juce::File& file);
 
     // Merges what `file` holds into `store`. A file that is missing, no regular file, larger
