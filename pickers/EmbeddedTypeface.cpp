@@ -4,7 +4,6 @@ EmbeddedTypeface::EmbeddedTypeface (juce::Typeface::Ptr compiledGlyphs, const ju
                                     const juce::String& faceName, const juce::String& faceStyle)
     : juce::Typeface (faceName, faceStyle)
     , compiled (std::move (compiledGlyphs))
-    , fontName (systemFont.getTypefaceName())
     , fontStyle (systemFont.getTypefaceStyle())
 {
 }
@@ -67,8 +66,10 @@ juce::Typeface& EmbeddedTypeface::faceFor (int glyphNumber)
 
 juce::Typeface& EmbeddedTypeface::getFrameworkFace()
 {
+    // Asked for by the face's name rather than the font's, which may be a placeholder the
+    // framework resolves only now, from the font files installed by now.
     if (framework == nullptr)
-        framework = juce::Font::getDefaultTypefaceForFont (juce::Font (fontName, fontStyle, 10.0f));
+        framework = juce::Font::getDefaultTypefaceForFont (juce::Font (getName(), fontStyle, 10.0f));
 
     return *framework;
 }

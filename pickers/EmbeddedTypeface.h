@@ -6,9 +6,9 @@
 // program that were read from that very face (resources/typefaces' streams). A text of those
 // characters alone is laid out and drawn from them, so the framework need not open the font
 // file and load its glyphs, which it does one glyph at a time with the glyph's kerning against
-// every character of the face. A text holding any other character is laid out by the
-// framework's face as a whole, so its kerning, its fallback face and its cost are the
-// framework's own; that face is made when such a text first comes.
+// every character of the face. A text holding any other character is laid out as a whole by
+// the framework's face of the same name in the font's style, so its kerning, its fallback face
+// and its cost are the framework's own; that face is made when such a text first comes.
 // Used on one thread at a time, as the framework's faces are.
 class EmbeddedTypeface : public juce::Typeface
 {
@@ -40,8 +40,8 @@ private:
     juce::Typeface& getFrameworkFace();
 
     const juce::Typeface::Ptr compiled;
-    // The font's names only: a font holds the face it was given, which holds this.
-    const juce::String fontName, fontStyle;
+    // The font's style only: a font holds the face it was given, which holds this.
+    const juce::String fontStyle;
     juce::Typeface::Ptr framework;
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (EmbeddedTypeface)

@@ -1,5 +1,8 @@
 #include "pickers/FrameworkFontFiles.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 // The framework's own steps, read with its own XML reader, so that both find the same folders.
 namespace
 {
@@ -51,6 +54,13 @@ juce::StringArray getFolders()
     folders.removeDuplicates (false);
     return folders;
 }
+
+// FreeType opens a file with the process's effective ids, which juce::File::hasReadAccess's
+// access() does not check by; asked without opening the file.
+bool isReadable (const juce::File& file)
+{
+    return faccessat (AT_FDCWD, file.getFullPathName().toRawUTF8(), R_OK, AT_EACCESS) == 0;
+}
 } // namespace
 
 bool FrameworkFontFiles::holdRelease (const juce::Array<juce::File>& files, const char* fileName,
@@ -79,7 +89,7 @@ juce::Array<juce::File> FrameworkFontFiles::find()
     for (const auto& folder : getFolders())
         for (const auto& entry : juce::RangedDirectoryIterator (
                  juce::File::getCurrentWorkingDirectory().getChildFile (folder), true))
-            if (entry.getFile().hasFileExtension ("ttf;pfb;pcf;otf"))
+            if (entry.getFile().hasFileExtension ("ttf;pfb;pcf;otf") && isReadable (entry.getFile()))
                 files.add (entry.getFile());
 
     return files;

@@ -5,7 +5,8 @@
 // The font files the framework builds its list of faces from on this system, found as it finds
 // them (in the folders named by JUCE_FONT_PATH, else in those of the fontconfig configuration
 // file) but without opening any: the framework opens every one of them with FreeType to learn
-// its family before it can say which face it draws text in.
+// its family before it can say which face it draws text in. A file the user may not read is
+// left out, as FreeType cannot open it.
 class FrameworkFontFiles
 {
 public:

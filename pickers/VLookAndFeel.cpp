@@ -93,12 +93,14 @@ VLookAndFeel::~VLookAndFeel() = default;
 
 juce::Typeface::Ptr VLookAndFeel::getTypefaceForFont (const juce::Font& font)
 {
-    if (const auto* source = findSource (font))
-    {
-        if (!defaultSansIsCompiled.has_value())
-            defaultSansIsCompiled = frameworkDefaultSansIsCompiled();
+    // The framework settles its default faces from the font files there are at the first face
+    // asked of it, and keeps them whatever is installed later; so is this settled then.
+    if (!defaultSansIsCompiled.has_value())
+        defaultSansIsCompiled = frameworkDefaultSansIsCompiled();
 
-        if (*defaultSansIsCompiled)
+    if (*defaultSansIsCompiled && font.getTypefaceName() == juce::Font::getDefaultSansSerifFontName())
+    {
+        if (const auto* source = findSource (font))
         {
             auto& compiled = compiledFaces[(size_t) (source - kTypefaceSources)];
 
@@ -112,6 +114,13 @@ juce::Typeface::Ptr VLookAndFeel::getTypefaceForFont (const juce::Font& font)
 
             return new EmbeddedTypeface (compiled, font, source->family, source->style);
         }
+
+        // Another style of DejaVu Sans, asked for by name: the framework may not have looked at
+        // the font files yet, and would then take for its default a family installed since. By
+        // name it resolves the style as it does for its default.
+        juce::Font named (font);
+        named.setTypefaceName (kTypefaceSources[0].family);
+        return juce::Font::getDefaultTypefaceForFont (named);
     }
 
     return juce::LookAndFeel_V2::getTypefaceForFont (font);

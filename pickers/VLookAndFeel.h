@@ -31,7 +31,8 @@ public:
     // The face the framework draws the font in. Where that is a face whose printable ASCII
     // glyphs are compiled into the program (DejaVu Sans and DejaVu Sans Bold, when the framework
     // takes DejaVu Sans for its default sans-serif face), those glyphs stand in for loading the
-    // same ones from the font file, so that the first text drawn need not wait for it.
+    // same ones from the font file, so that the first text drawn need not wait for it. The
+    // choice is made at the first face asked for, as the framework makes its own.
     juce::Typeface::Ptr getTypefaceForFont (const juce::Font& font) override;
 
     // The framework's label, except that its text is laid out each time it is drawn instead of

@@ -7,8 +7,11 @@
 #include "pickers/EmbeddedTypeface.h"
 #include "pickers/VLookAndFeel.h"
 #include "support/EditorTestSupport.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 namespace
 {
@@ -171,4 +174,31 @@ TEST (FrameworkText, DrawnPixelForPixelAsTheFrameworkDrawsIt)
         const auto drawn = drawWith (look, row.draw);
         EXPECT_EQ (differingPixels (expected, drawn), 0) << row.name << " in " << defaultFace;
     }
+}
+
+// A font installed while the program runs, after its first text: the framework took its faces
+// from the font files there were then, and so must the program for what it draws in them.
+// The framework's own default would be spoilt by the late font in this process, so the text
+// it is compared with names DejaVu Sans.
+TEST (FrameworkText, FacesChosenAtTheFirstTextStayChosen)
+{
+    const auto later = juce::SystemStats::getEnvironmentVariable ("QUORVEL_FONTS_INSTALLED_LATER", {});
+
+    if (later.isEmpty())
+        GTEST_SKIP() << "run by ctest as FrameworkText.FontInstalledLater";
+
+    const EditorTestSupport support;
+    const TempFolder installed;
+    const auto path = juce::SystemStats::getEnvironmentVariable ("JUCE_FONT_PATH", {});
+    setenv ("JUCE_FONT_PATH", (path + "," + installed.folder().getFullPathName()).toRawUTF8(), 1);
+
+    VLookAndFeel look;
+    drawWith (look, &tooltip);
+    ASSERT_NE (dynamic_cast<EmbeddedTypeface*> (look.getTypefaceForFont (juce::Font (15.0f)).get()), nullptr);
+    ASSERT_TRUE (juce::File (later).createSymbolicLink (installed.file ("late"), false));
+
+    FrameworkTextLook frameworkLook;
+    frameworkLook.setDefaultSansSerifTypefaceName ("DejaVu Sans");
+    const auto expected = drawWith (frameworkLook, &otherText);
+    EXPECT_EQ (differingPixels (expected, drawWith (look, &otherText)), 0);
 }
