@@ -2,6 +2,7 @@
 #include "link/MidiChart.h"
 #include "link/QexParameterStore.h"
 #include "link/SettingsFile.h"
+#include "support/ActingAsNobody.h"
 #include "support/TempFolder.h"
 
 #include <csignal>
@@ -28,19 +29,6 @@ std::set<juce::String> namesUnder (const juce::File& folder)
     return names;
 }
 
-// Root may write any file: while this lives, root acts as "nobody", given the folder.
-struct OrdinaryUser
-{
-    explicit OrdinaryUser (const juce::File& folder)
-    {
-        EXPECT_TRUE (!root || (::chown (folder.getFullPathName().toRawUTF8(), 65534, 65534) == 0 &&
-                               ::setegid (65534) == 0 && ::seteuid (65534) == 0));
-    }
-    ~OrdinaryUser() { EXPECT_TRUE (!root || (::seteuid (0) == 0 && ::setegid (group) == 0)); }
-
-    const bool root = ::geteuid() == 0;
-    const gid_t group = ::getegid();
-};
 } // namespace
 
 TEST (AtomicFileWriter, WritesTheFileALinkNamesAndKeepsTheLink)
@@ -81,8 +69,8 @@ TEST (AtomicFileWriter, AReplacedFileKeepsModeAndOwnerWhileAHardLinkKeepsTheOldO
     TempFolder temp;
     const auto file = temp.file ("settings"), old = temp.file ("old");
     // Root replaces a file of someone else's, which must stay theirs.
-    const uid_t owner = ::geteuid() == 0 ? 65534 : ::geteuid();
-    const gid_t group = ::geteuid() == 0 ? 65534 : ::getegid();
+    const uid_t owner = ::geteuid() == 0 ? ActingAsNobody::kUser : ::geteuid();
+    const gid_t group = ::geteuid() == 0 ? ActingAsNobody::kGroup : ::getegid();
     struct stat info;
 
     for (const mode_t mode : {0600u, 0640u, 0660u, 0604u})
@@ -104,7 +92,10 @@ TEST (AtomicFileWriter, AReplacedFileKeepsModeAndOwnerWhileAHardLinkKeepsTheOldO
 TEST (AtomicFileWriter, AFileTheUserMayNotWriteOrAFailedWriteLeavesAllAsItWas)
 {
     TempFolder temp;
-    const OrdinaryUser user (temp.folder());
+    // Nobody is given the folder, where it makes and removes files.
+    ASSERT_TRUE (::geteuid() != 0 || ::chown (temp.folder().getFullPathName().toRawUTF8(),
+                                              ActingAsNobody::kUser, ActingAsNobody::kGroup) == 0);
+    const ActingAsNobody user;
     const auto file = temp.write ("settings.quill25", "old");
     const auto names = namesUnder (temp.folder());
     QexParameterStore store;

@@ -1,5 +1,6 @@
 #include "pickers/FrameworkFontFiles.h"
 #include "resources/typefaces/TypefaceSource.h"
+#include "support/ActingAsNobody.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -7,18 +8,6 @@
 #include <cstdlib>
 #include <sys/stat.h>
 #include <unistd.h>
-
-namespace
-{
-// Root reads every file, so for its scope the process acts as the user nobody: permissions are
-// checked against the effective ids, which glibc sets for all threads.
-struct AsNobody
-{
-    const bool root = geteuid() == 0;
-    AsNobody() { EXPECT_TRUE (!root || (setegid (65534) == 0 && seteuid (65534) == 0)); }
-    ~AsNobody() { EXPECT_TRUE (!root || (seteuid (0) == 0 && setegid (0) == 0)); }
-};
-} // namespace
 
 // FreeType cannot open a font file the user may not read, so the framework leaves it out.
 TEST (FrameworkFontFiles, TellsTheReleaseFromReadableFilesOnly)
@@ -35,7 +24,7 @@ TEST (FrameworkFontFiles, TellsTheReleaseFromReadableFilesOnly)
     for (const auto& [mode, counted] : {std::pair (0644, true), std::pair (0000, false)})
     {
         chmod (file.getFullPathName().toRawUTF8(), (mode_t) mode);
-        const AsNobody nobody;
+        const ActingAsNobody nobody;
         EXPECT_EQ (
             FrameworkFontFiles::holdRelease (FrameworkFontFiles::find(), book.fontFile, book.fontFileSize),
             counted)
