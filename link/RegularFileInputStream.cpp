@@ -32,12 +32,6 @@ RegularFileInputStream::RegularFileInputStream (const juce::File& file)
     if (fd < 0)
         return;
 
-    if (::fstat (fd, &info) != 0 || !S_ISREG (info.st_mode))
-    {
-        ::close (fd);
-        return;
-    }
-
     handle = fd;
     totalLength = static_cast<juce::int64> (info.st_size);
 }

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <new>
 #include <vector>
 
@@ -38,24 +39,13 @@ constexpr std::array<ItemAttribute, 6> kItemAttributes{{
 
 constexpr int kNumberParam = 3;
 
-struct LoadedItem
-{
-    int id;
-    std::array<int, 6> values;
-};
-
-struct LoadedSetting
-{
-    int id;
-    std::int16_t value;
-};
-
 // What a parsed document holds for the store, gathered before the store is touched so that
-// the merge happens in one step.
+// the merge happens in one step: the entries of the item maps, and the settings by number.
+// An item or a setting named twice keeps the last value, as the file reads.
 struct LoadedSettings
 {
-    std::vector<LoadedItem> items;
-    std::vector<LoadedSetting> globals, curves;
+    std::array<QexParameterStore::ParamMap, QexParameterStore::kNumParams> items;
+    QexParameterStore::SettingValues globals, curves;
 };
 
 std::int16_t lowSixteenBits (int value)
@@ -64,7 +54,7 @@ std::int16_t lowSixteenBits (int value)
         static_cast<std::uint16_t> (static_cast<unsigned int> (value) & 0xFFFFu));
 }
 
-void readSettingList (const juce::XmlElement* list, int count, std::vector<LoadedSetting>& into)
+void readSettingList (const juce::XmlElement* list, int count, QexParameterStore::SettingValues& into)
 {
     if (list == nullptr)
         return;
@@ -74,7 +64,7 @@ void readSettingList (const juce::XmlElement* list, int count, std::vector<Loade
         const int id = param->getIntAttribute ("ID", -1);
 
         if (id >= 0 && id < count)
-            into.push_back ({id, lowSixteenBits (param->getIntAttribute ("Value", 0))});
+            into[id] = lowSixteenBits (param->getIntAttribute ("Value", 0));
     }
 }
 
@@ -90,17 +80,14 @@ LoadedSettings readDocument (const juce::XmlElement& root)
     {
         for (auto* item : items->getChildIterator())
         {
-            LoadedItem entry{};
-            entry.id = item->getIntAttribute ("ID", -1);
+            const int id = item->getIntAttribute ("ID", -1);
 
-            if (entry.id < 0)
+            if (id < 0)
                 continue;
 
             for (size_t k = 0; k < kItemAttributes.size(); ++k)
-                entry.values[k] =
+                loaded.items[k + 1][id] =
                     item->getIntAttribute (kItemAttributes[k].name, kItemAttributes[k].defaultValue);
-
-            loaded.items.push_back (entry);
         }
     }
 
@@ -109,25 +96,15 @@ LoadedSettings readDocument (const juce::XmlElement& root)
     return loaded;
 }
 
-void mergeIntoStore (const LoadedSettings& loaded, QexParameterStore& store)
+// Writes `document` when its text is at most `maxSize` bytes: the bytes judged are the bytes
+// written.
+bool writeWithin (const juce::XmlElement& document, const juce::File& file, juce::int64 maxSize)
 {
-    std::array<QexParameterStore::ParamMap, QexParameterStore::kNumParams> entries;
-    QexParameterStore::SettingValues globals, curves;
+    juce::MemoryOutputStream text;
+    document.writeTo (text, SettingsFile::textFormat());
 
-    for (const auto& item : loaded.items)
-        for (size_t k = 0; k < kItemAttributes.size(); ++k)
-            entries[k + 1][item.id] = item.values[k];
-
-    // A setting named twice keeps the last value, as the file reads.
-    for (const auto& g : loaded.globals)
-        globals[g.id] = g.value;
-
-    for (const auto& c : loaded.curves)
-        curves[c.id] = c.value;
-
-    // One step, so that a reply arriving meanwhile, or a copy taken for Send, never sees half
-    // a file.
-    store.mergeItemParams (std::move (entries), globals, curves);
+    return static_cast<juce::int64> (text.getDataSize()) <= maxSize &&
+           AtomicFileWriter::write (file, text.getData(), text.getDataSize());
 }
 
 template <size_t count>
@@ -206,17 +183,6 @@ private:
     const juce::Identifier other{"Other"};
 };
 
-bool equalsIgnoringAsciiCase (const char* a, const char* b)
-{
-    const auto lower = [] (char c) { return c >= 'A' && c <= 'Z' ? static_cast<char> (c - 'A' + 'a') : c; };
-
-    for (; *a != 0 && *b != 0; ++a, ++b)
-        if (lower (*a) != lower (*b))
-            return false;
-
-    return *a == *b;
-}
-
 // Expat knows ISO-8859-1 by that name only; the other names of the encoding, which files
 // edited by hand may declare, map each byte to the character of the same number. Expat asks
 // for an encoding it does not know whatever bytes the declaration was read from, and UTF-16
@@ -234,7 +200,7 @@ int XMLCALL latin1Alias (void* documentStart, const XML_Char* name, XML_Encoding
 
     for (const auto* alias : kAliases)
     {
-        if (equalsIgnoringAsciiCase (name, alias))
+        if (juce::CharPointer_UTF8 (name).compareIgnoreCase (juce::CharPointer_UTF8 (alias)) == 0)
         {
             for (int i = 0; i < 256; ++i)
                 info->map[i] = i;
@@ -429,22 +395,13 @@ std::unique_ptr<juce::XmlElement> SettingsFile::createDocument (const QexParamet
 bool SettingsFile::save (const QexParameterStore& store, const juce::File& file)
 {
     // A store that loading filled with many items can make a document larger than loading
-    // accepts; such a file is not written, rather than written and refused later. The bytes
-    // judged are the bytes written.
-    juce::MemoryOutputStream text;
-    createDocument (store)->writeTo (text, textFormat());
-
-    if (static_cast<juce::int64> (text.getDataSize()) > kMaxFileSize)
-        return false;
-
-    return AtomicFileWriter::write (file, text.getData(), text.getDataSize());
+    // accepts; such a file is not written, rather than written and refused later.
+    return writeWithin (*createDocument (store), file, kMaxFileSize);
 }
 
 bool SettingsFile::writeDocument (const juce::XmlElement& document, const juce::File& file)
 {
-    juce::MemoryOutputStream text;
-    document.writeTo (text, textFormat());
-    return AtomicFileWriter::write (file, text.getData(), text.getDataSize());
+    return writeWithin (document, file, std::numeric_limits<juce::int64>::max());
 }
 
 bool SettingsFile::load (QexParameterStore& store, const juce::File& file)
@@ -509,7 +466,11 @@ bool SettingsFile::loadFromData (QexParameterStore& store, const void* data, siz
         if (root == nullptr)
             return false;
 
-        mergeIntoStore (readDocument (*root), store);
+        auto loaded = readDocument (*root);
+
+        // One step, so that a reply arriving meanwhile, or a copy taken for Send, never sees
+        // half a file.
+        store.mergeItemParams (std::move (loaded.items), loaded.globals, loaded.curves);
         return true;
     }
     catch (const std::bad_alloc&)

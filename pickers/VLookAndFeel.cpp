@@ -29,14 +29,10 @@ bool frameworkDefaultSansIsCompiled()
     return true;
 }
 
-// The source of the compiled glyphs the framework draws a default sans-serif font in when its
-// default is DejaVu Sans: it takes a style DejaVu Sans lacks, as the plain styles are, as the
-// family's first style, Book.
+// The source of the compiled glyphs the framework draws a default sans-serif font of this
+// style in when its default is DejaVu Sans; the plain styles are DejaVu Sans's first, Book.
 const TypefaceSource* findSource (const juce::Font& font)
 {
-    if (font.getTypefaceName() != juce::Font::getDefaultSansSerifFontName())
-        return nullptr;
-
     auto style = font.getTypefaceStyle();
 
     if (style == juce::Font::getDefaultStyle() || style == "Regular")
