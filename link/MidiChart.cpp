@@ -72,6 +72,16 @@ void addRow (juce::XmlElement& table, std::initializer_list<juce::String> cells,
     for (const auto& text : cells)
         MidiChart::addCell (row, text, header);
 }
+// Text as an element of its own, owned from the start: the framework's createTextElement loses
+// the element it made when memory runs out while it sets the text. Copying a blank one and
+// setting its text allocates only in the copy, before anything is owned by nobody.
+void addText (juce::XmlElement& parent, const juce::String& text)
+{
+    static const std::unique_ptr<const juce::XmlElement> blank (juce::XmlElement::createTextElement ({}));
+    auto element = std::make_unique<juce::XmlElement> (*blank);
+    element->setText (text);
+    parent.addChildElement (element.release());
+}
 } // namespace
 
 KbdCtrlDescriptorMap MidiChart::makeNameTable()
@@ -123,7 +133,7 @@ juce::String MidiChart::mode2str (int mode)
 
 void MidiChart::addCell (juce::XmlElement* row, juce::String text, bool header)
 {
-    row->createNewChildElement (header ? "th" : "td")->addTextElement (text);
+    addText (*row->createNewChildElement (header ? "th" : "td"), text);
 }
 
 std::unique_ptr<juce::XmlElement> MidiChart::createDocument (const QexParameterStore& store)
@@ -134,9 +144,9 @@ std::unique_ptr<juce::XmlElement> MidiChart::createDocument (const QexParameterS
     const auto& maps = state.maps.itemParams;
 
     auto root = std::make_unique<juce::XmlElement> ("html");
-    root->createNewChildElement ("head")->createNewChildElement ("title")->addTextElement (kTitle);
+    addText (*root->createNewChildElement ("head")->createNewChildElement ("title"), kTitle);
     auto* body = root->createNewChildElement ("body");
-    body->createNewChildElement ("h1")->addTextElement (kTitle);
+    addText (*body->createNewChildElement ("h1"), kTitle);
 
     const auto names = makeNameTable();
 
@@ -184,5 +194,5 @@ std::unique_ptr<juce::XmlElement> MidiChart::createDocument (const QexParameterS
 
 bool MidiChart::generate (const QexParameterStore& store, const juce::File& file)
 {
-    return SettingsFile::writeDocument (*createDocument (store), file);
+    return SettingsFile::writeDocument ([&store] { return createDocument (store); }, file);
 }

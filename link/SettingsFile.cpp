@@ -96,15 +96,24 @@ LoadedSettings readDocument (const juce::XmlElement& root)
     return loaded;
 }
 
-// Writes `document` when its text is at most `maxSize` bytes: the bytes judged are the bytes
-// written.
-bool writeWithin (const juce::XmlElement& document, const juce::File& file, juce::int64 maxSize)
+// Writes the document when its text is at most `maxSize` bytes: the bytes judged are the bytes
+// written. Everything that allocates comes before the file is touched, so running out of memory
+// only refuses the save.
+bool writeWithin (const std::function<std::unique_ptr<juce::XmlElement>()>& makeDocument,
+                  const juce::File& file, juce::int64 maxSize)
 {
-    juce::MemoryOutputStream text;
-    document.writeTo (text, SettingsFile::textFormat());
+    try
+    {
+        juce::MemoryOutputStream text;
+        makeDocument()->writeTo (text, SettingsFile::textFormat());
 
-    return static_cast<juce::int64> (text.getDataSize()) <= maxSize &&
-           AtomicFileWriter::write (file, text.getData(), text.getDataSize());
+        return static_cast<juce::int64> (text.getDataSize()) <= maxSize &&
+               AtomicFileWriter::write (file, text.getData(), text.getDataSize());
+    }
+    catch (const std::bad_alloc&)
+    {
+        return false;
+    }
 }
 
 template <size_t count>
@@ -396,12 +405,13 @@ bool SettingsFile::save (const QexParameterStore& store, const juce::File& file)
 {
     // A store that loading filled with many items can make a document larger than loading
     // accepts; such a file is not written, rather than written and refused later.
-    return writeWithin (*createDocument (store), file, kMaxFileSize);
+    return writeWithin ([&store] { return createDocument (store); }, file, kMaxFileSize);
 }
 
-bool SettingsFile::writeDocument (const juce::XmlElement& document, const juce::File& file)
+bool SettingsFile::writeDocument (const std::function<std::unique_ptr<juce::XmlElement>()>& makeDocument,
+                                  const juce::File& file)
 {
-    return writeWithin (document, file, std::numeric_limits<juce::int64>::max());
+    return writeWithin (makeDocument, file, std::numeric_limits<juce::int64>::max());
 }
 
 bool SettingsFile::load (QexParameterStore& store, const juce::File& file)

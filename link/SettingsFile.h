@@ -2,6 +2,7 @@
 
 #include <juce_core/juce_core.h>
 
+#include <functional>
 #include <memory>
 
 class QexParameterStore;
@@ -20,9 +21,11 @@ public:
     // (kMaxFileSize); nothing is written then.
     static bool save (const QexParameterStore& store, const juce::File& file);
 
-    // Writes `document` as save() does, whatever its size; a directory in the way is never
-    // replaced (false).
-    static bool writeDocument (const juce::XmlElement& document, const juce::File& file);
+    // Writes the document `makeDocument` gives as save() does, whatever its size; a directory
+    // in the way is never replaced (false). Running out of memory, while the document is made
+    // or written, gives false with the file as it was.
+    static bool writeDocument (const std::function<std::unique_ptr<juce::XmlElement>()>& makeDocument,
+                               const juce::File& file);
 
     // Merges what `file` holds into `store`. A file that is missing, no regular file, larger
     // than kMaxFileSize, unreadable or not a well-formed document changes nothing and gives

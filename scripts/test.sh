@@ -19,7 +19,7 @@ configure_and_build() {  # dir, cmake args...
 build_tests() {  # dir, cmake args...: the test programs only
     local dir=$1; shift
     cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
-    cmake --build "$dir" -j "$jobs" --target quorvel_tests quorvel_slow_tests quorvel_window_tests quorvel_font_tests quorvel_alloc_tests \
+    cmake --build "$dir" -j "$jobs" --target quorvel_tests quorvel_slow_tests quorvel_window_tests quorvel_font_tests quorvel_interposed_tests \
         quorvel_picture_generator quorvel_typeface_generator
 }
 

@@ -513,25 +513,38 @@ TEST_F (SettingsFileTest, AFailedWriteReportsFalseAndLeavesTheOldFile)
 {
     EXPECT_FALSE (SettingsFile::save (store, temp.file ("no-such-folder").getChildFile ("x.quill25")));
 
-    // A name so long that no temporary sibling can be made next to it.
-    const auto old = temp.write (juce::String::repeatedString ("n", 240) + ".quill25", "old contents");
-    ASSERT_TRUE (old.existsAsFile());
-    EXPECT_FALSE (SettingsFile::save (store, old));
-    EXPECT_EQ (old.loadFileAsString(), "old contents");
-
     // A folder in the way is not replaced.
     const auto folder = temp.file ("taken.quill25");
     folder.getChildFile ("inside").create();
     EXPECT_FALSE (SettingsFile::save (store, folder));
     EXPECT_TRUE (folder.getChildFile ("inside").existsAsFile());
 
-    // Nothing is left behind next to the target.
-    juce::Array<juce::File> leftovers;
-    temp.folder().findChildFiles (leftovers, juce::File::findFiles, false, "*temp*");
-    EXPECT_TRUE (leftovers.isEmpty());
-
-    // A writable target is replaced as a whole.
+    // A writable target is replaced as a whole, and nothing is left beside it.
     const auto target = temp.write ("ok.quill25", juce::String::repeatedString ("x", 100000));
     ASSERT_TRUE (SettingsFile::save (store, target));
     EXPECT_NE (juce::XmlDocument::parse (target), nullptr);
+    EXPECT_EQ (temp.folder().getNumberOfChildFiles (juce::File::findFilesAndDirectories, "*"), 2);
+}
+
+TEST_F (SettingsFileTest, EveryNameTheSystemAllowsIsSaved)
+{
+    // 255 bytes is as long as a name may be, however many characters that takes.
+    const juce::String ascii = juce::String::repeatedString ("n", 247) + ".quill25";
+    const juce::String cjk =
+        "n" + juce::String::repeatedString (juce::CharPointer_UTF8 ("\xe8\xa8\xad"), 82) + ".quill25";
+    ASSERT_EQ (ascii.getNumBytesAsUTF8(), 255u);
+    ASSERT_EQ (cjk.getNumBytesAsUTF8(), 255u);
+
+    for (const auto& name : {ascii, cjk})
+    {
+        const auto file = temp.file (name);
+        ASSERT_TRUE (!file.exists() && SettingsFile::save (store, file)) << "new " << name;
+        ASSERT_TRUE (temp.write (name, "old").existsAsFile() && SettingsFile::save (store, file))
+            << "over an old one " << name;
+        QexParameterStore loaded;
+        EXPECT_TRUE (SettingsFile::load (loaded, file)) << name;
+    }
+
+    EXPECT_EQ (temp.folder().getNumberOfChildFiles (juce::File::findFilesAndDirectories, "*"), 2);
+    EXPECT_FALSE (SettingsFile::save (store, temp.file ("n" + ascii)));
 }

@@ -1,6 +1,6 @@
-// Loading a settings file while one allocation after another fails. This program replaces the
-// global operator new, so it is a program of its own: the N-th allocation of the armed thread
-// throws std::bad_alloc, everything else allocates as usual.
+// Loading and saving a settings file while one allocation after another fails. The N-th
+// allocation of the armed thread throws std::bad_alloc, everything else allocates as usual.
+#include "link/MidiChart.h"
 #include "link/QexParameterStore.h"
 #include "link/SettingsFile.h"
 #include "support/TempFolder.h"
@@ -108,6 +108,50 @@ TEST (LoadUnderAllocationFailure, ALoadHappensWholeOrChangesNothing)
             {
                 EXPECT_TRUE (loaded) << file.label;
                 EXPECT_GT (n, 20) << file.label; // the loading did allocate
+                break;
+            }
+        }
+    }
+}
+
+TEST (SaveUnderAllocationFailure, ASaveHappensWholeOrLeavesTheFileAsItWas)
+{
+    QexParameterStore store;
+    store.resetMappingToDefault();
+    const struct
+    {
+        const char* label;
+        bool (*save) (const QexParameterStore&, const juce::File&);
+    } writers[] = {
+        {"settings", &SettingsFile::save},
+        {"chart", &MidiChart::generate},
+    };
+
+    TempFolder temp;
+    const auto file = temp.file ("saved");
+
+    for (const auto& writer : writers)
+    {
+        // The first save makes what the program makes once, whose loss would be no leak.
+        ASSERT_TRUE (writer.save (store, file));
+
+        for (long n = 0;; ++n)
+        {
+            ASSERT_TRUE (file.replaceWithText ("old"));
+            bool saved = false;
+            failureInjected = false;
+            allocationsBeforeFailure = n;
+            EXPECT_NO_THROW (saved = writer.save (store, file)) << writer.label << ", allocation " << n;
+            allocationsBeforeFailure = -1;
+
+            EXPECT_EQ (saved, !failureInjected) << writer.label << ", allocation " << n;
+            EXPECT_EQ (file.loadFileAsString() == "old", failureInjected)
+                << writer.label << ", allocation " << n;
+            EXPECT_EQ (temp.folder().getNumberOfChildFiles (juce::File::findFilesAndDirectories, "*"), 1);
+
+            if (!failureInjected)
+            {
+                EXPECT_GT (n, 20) << writer.label; // the saving did allocate
                 break;
             }
         }
