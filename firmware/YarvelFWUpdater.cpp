@@ -3,6 +3,8 @@
 #include "link/Pacer.h"
 #include "link/RegularFileInputStream.h"
 
+#include <new>
+
 namespace
 {
 constexpr juce::uint8 kSignature[] = {0x51, 0x54, 0x18};
@@ -52,16 +54,33 @@ void YarvelFWUpdater::HandleMidiMessage (const juce::MidiMessage& message)
 
 bool YarvelFWUpdater::LoadFile (juce::File source)
 {
+    RegularFileInputStream in (source);
+    return load (in).wasOk();
+}
+
+juce::Result YarvelFWUpdater::load (RegularFileInputStream& in)
+{
     data.clear();
     encodedLength = 0;
 
-    RegularFileInputStream in (source);
     const juce::int64 size = in.getTotalLength();
 
     if (!in.openedOk() || size <= 0)
-        return false;
+        return juce::Result::fail ("Firmware file empty");
 
-    data.assign ((size_t) ((size + kGroupSize - 1) / kGroupSize * (kGroupSize + 1)), 0);
+    // Judged on the opened file, before any buffer is sized: a file swapped in at the path
+    // after a look at it can be of any size.
+    if (blocksFor (packedSize (size)) > kMaxBlocks)
+        return juce::Result::fail ("Firmware file too large");
+
+    try
+    {
+        data.assign ((size_t) ((size + kGroupSize - 1) / kGroupSize * (kGroupSize + 1)), 0);
+    }
+    catch (const std::bad_alloc&)
+    {
+        return juce::Result::fail ("Not enough memory for the firmware file");
+    }
 
     // Only as far as the size taken before: `data` has room for that much and no more.
     char block[4096];
@@ -79,7 +98,7 @@ bool YarvelFWUpdater::LoadFile (juce::File source)
         {
             data.clear();
             encodedLength = 0;
-            return false;
+            return juce::Result::fail ("Firmware file empty");
         }
 
         remaining -= got;
@@ -99,7 +118,7 @@ bool YarvelFWUpdater::LoadFile (juce::File source)
         }
     }
 
-    return true;
+    return juce::Result::ok();
 }
 
 juce::MidiMessage YarvelFWUpdater::makeBlockCount (int blocks)
@@ -179,19 +198,14 @@ juce::Result YarvelFWUpdater::Burn()
 {
     reportProgress (0.0);
 
-    const juce::int64 size = file.getSize();
+    RegularFileInputStream in (file);
 
-    if ((packedSize (size) + kBlockBytes - 1) / kBlockBytes > kMaxBlocks)
-        return juce::Result::fail ("Firmware file too large");
-
-    LoadFile (file);
-
-    if (encodedLength == 0)
-        return juce::Result::fail ("Firmware file empty");
+    if (const auto loaded = load (in); loaded.failed())
+        return loaded;
 
     reportProgress (0.0);
 
-    blocksLeft = (int) ((encodedLength + kBlockBytes - 1) / kBlockBytes);
+    blocksLeft = (int) blocksFor ((juce::int64) encodedLength);
     sendToHost (makeBlockCount (blocksLeft));
     Pacer::pauseMs (kAfterCountPauseMs);
 

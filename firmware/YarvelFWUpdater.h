@@ -19,7 +19,8 @@ public:
     // The argument is not used by this engine's filter.
     void ClearAck (int note);
 
-    // Packs the file into `data`; false when it is empty or cannot be read.
+    // Packs the file into `data`; false when it is empty, cannot be read, is too large to
+    // number its blocks or to hold in memory.
     bool LoadFile (juce::File source);
 
     // Sends the packed image block by block; true when every block was accepted.
@@ -34,12 +35,18 @@ public:
     // Bytes a file of `size` bytes packs into: a header byte for every group of seven.
     static juce::int64 packedSize (juce::int64 size) { return size + (size + 6) / 7; }
 
+    // Blocks that `packed` bytes go out in.
+    static juce::int64 blocksFor (juce::int64 packed) { return (packed + kBlockBytes - 1) / kBlockBytes; }
+
     // The block message for block `number` carrying `count` packed bytes.
     static juce::MidiMessage makeBlock (int number, const char* packed, int count);
 
     static juce::MidiMessage makeBlockCount (int blocks);
 
 private:
+    // LoadFile on the file `in` opened: the failure is the one Burn reports.
+    juce::Result load (RegularFileInputStream& in);
+
     std::vector<char> data;
     size_t encodedLength = 0;
     int blocksLeft = 0;

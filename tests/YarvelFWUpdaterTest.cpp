@@ -92,14 +92,20 @@ TEST (YarvelFWUpdater, FilesWithNothingToSendOrTooManyBlocksAreRefused)
         EXPECT_EQ (rig.burn (f.file()).getErrorMessage(), "Firmware file empty");
         EXPECT_EQ (rig.host.sends(), 0);
     }
+    // One block more than three 7-bit bytes can number, and more than memory holds: refused
+    // before any buffer is sized, however the file is loaded.
+    for (const juce::int64 size : {YarvelFWUpdater::kMaxBlocks * 28 + 1, (juce::int64) 1 << 40})
     {
-        // One block more than three 7-bit bytes can number.
         Rig rig;
         FirmwareFile f (juce::MemoryBlock{});
-        const auto size = YarvelFWUpdater::kMaxBlocks * 28 + 1;
         std::filesystem::resize_file (f.file().getFullPathName().toStdString(), (std::uintmax_t) size);
-        EXPECT_EQ (rig.burn (f.file()).getErrorMessage(), "Firmware file too large");
+        EXPECT_EQ (rig.burn (f.file()).getErrorMessage(), "Firmware file too large") << size;
         EXPECT_EQ (rig.host.sends(), 0);
+
+        YarvelFWUpdater engine;
+        bool loaded = true;
+        EXPECT_NO_THROW (loaded = engine.LoadFile (f.file())) << size;
+        EXPECT_FALSE (loaded) << size;
     }
 }
 
