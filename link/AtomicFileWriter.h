@@ -16,7 +16,9 @@
     followed exactly where the system would follow one, and the file it names is replaced:
     the link stays a link. A link that names nothing creates the file it names, as opening it
     would. A replaced file keeps its permission bits, and its owner and group where the system
-    allows it; where the group cannot be kept, the group gets no access that others lacked.
+    allows it, and nobody gains access by the save: where the group cannot be kept, the group
+    gets no access that others lacked, and no ACL is kept, neither the old file's (its owning
+    group keeps its own permissions, not the ACL's mask) nor one the folder would give.
 */
 class AtomicFileWriter
 {
@@ -24,8 +26,8 @@ public:
     /** Makes `size` bytes at `data` the whole contents of `file`. Gives false, with the
         target as it was and nothing left beside it, when the system refuses to follow a link
         on the way, when the target is anything but a regular file, when the user may not
-        write it, when the bytes exceed the process's file-size limit, when memory runs out,
-        or when any step of writing fails. Never throws and never raises a signal.
+        write it, when the bytes exceed the process's file-size limit, or when any step of
+        writing fails. Allocates nothing, never throws and never raises a signal.
     */
     static bool write (const juce::File& file, const void* data, size_t size);
 };

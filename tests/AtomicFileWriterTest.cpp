@@ -6,12 +6,13 @@
 #include "support/TempFolder.h"
 
 #include <csignal>
-#include <fcntl.h>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <set>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace
@@ -36,55 +37,47 @@ std::set<juce::String> namesUnder (const juce::File& folder)
     return names;
 }
 
-// Runs `save` in a child process and gives its wait status. The child starts with the
-// default action for every signal the program leaves alone, whatever the test runner set.
-template <typename Save>
-int statusOfSaveInChild (Save&& save)
-{
-    const pid_t child = ::fork();
-
-    if (child == 0)
-    {
-        std::signal (SIGXFSZ, SIG_DFL);
-        ::_exit (save() ? 0 : 1);
-    }
-
-    int status = -1;
-    ::waitpid (child, &status, 0);
-    return status;
-}
-
 // fs.protected_symlinks on for the scope, as most systems have it: the system then follows
 // a link in a sticky folder that anyone may write only for the link's owner or the folder's.
-class LinksProtected
+struct LinksProtected
 {
-public:
-    LinksProtected()
-    {
-        wasOn = read() == "1";
-        set ("1");
-    }
-    ~LinksProtected() { set (wasOn ? "1" : "0"); }
-
-    bool on() const { return read() == "1"; }
-
-private:
     static constexpr const char* kSetting = "/proc/sys/fs/protected_symlinks";
-
-    static juce::String read() { return juce::File (kSetting).loadFileAsString().trim(); }
-
-    static void set (const char* value)
+    static int read()
     {
-        const int fd = ::open (kSetting, O_WRONLY);
-        (void) (fd >= 0 && ::write (fd, value, 1) == 1);
-        ::close (fd);
+        int on = -1;
+        std::ifstream (kSetting) >> on;
+        return on;
     }
 
-    bool wasOn = false;
+    LinksProtected() { std::ofstream (kSetting) << 1; }
+    ~LinksProtected() { std::ofstream (kSetting) << wasOn; }
+    const int wasOn = read();
 };
 
 // Someone who is neither the saver nor root.
 constexpr uid_t kOtherUser = 4242;
+
+// An ACL as the system keeps it in an extended attribute: a header, then each entry's tag,
+// permissions and the user or group it names, in the order the system sorts them.
+std::string aclOf (std::initializer_list<std::array<std::uint32_t, 3>> entries)
+{
+    std::string bytes ("\x02\0\0\0", 4);
+    for (const auto& [tag, permissions, id] : entries)
+        for (const auto& [value, width] : {std::pair (tag, 2), std::pair (permissions, 2), std::pair (id, 4)})
+            for (int byte = 0; byte < width; ++byte)
+                bytes += static_cast<char> (value >> (8 * byte));
+    return bytes;
+}
+
+enum AclTag : std::uint32_t
+{
+    kOwner = 1,
+    kUser = 2,
+    kOwningGroup = 4,
+    kMask = 0x10,
+    kOthers = 0x20
+};
+constexpr std::uint32_t kNoId = 0xFFFFFFFF;
 } // namespace
 
 TEST (AtomicFileWriter, WritesTheFileALinkNamesAndKeepsTheLink)
@@ -133,7 +126,7 @@ TEST (AtomicFileWriter, LinksAreFollowedOnlyWhereTheSystemFollowsThem)
         GTEST_SKIP() << "planting another user's link takes root";
 
     const LinksProtected protection;
-    ASSERT_TRUE (protection.on());
+    ASSERT_EQ (LinksProtected::read(), 1);
     TempFolder temp;
     const auto shared = temp.file ("shared");
     const auto notes = temp.write ("notes.txt", "notes");
@@ -202,19 +195,13 @@ TEST (AtomicFileWriter, AGroupThatCannotBeKeptGainsNothing)
     TempFolder temp;
     const auto file = temp.file ("settings");
     ASSERT_EQ (::chown (pathOf (temp.folder()), ActingAsNobody::kUser, ActingAsNobody::kGroup), 0);
-    // The user's file in a group of theirs, or in root's, which they are not in: the mode
-    // before and after the save, and the group after it.
+    // The user's file in a group of theirs, or in root's, which they are not in: its mode
+    // before and after the save, after which it is in the user's group.
     const struct
     {
         gid_t group;
         mode_t before, after;
-        gid_t groupAfter;
-    } rows[] = {
-        {ActingAsNobody::kGroup, 0640, 0640, ActingAsNobody::kGroup},
-        {0, 0640, 0600, ActingAsNobody::kGroup},
-        {0, 0664, 0644, ActingAsNobody::kGroup},
-        {0, 0676, 0666, ActingAsNobody::kGroup},
-    };
+    } rows[] = {{ActingAsNobody::kGroup, 0640, 0640}, {0, 0640, 0600}, {0, 0664, 0644}, {0, 0676, 0666}};
 
     for (const auto& row : rows)
     {
@@ -228,7 +215,50 @@ TEST (AtomicFileWriter, AGroupThatCannotBeKeptGainsNothing)
         }
         ASSERT_EQ (::stat (pathOf (file), &info), 0);
         EXPECT_EQ (info.st_mode & 0777, row.after) << std::oct << row.before;
-        EXPECT_EQ (info.st_gid, row.groupAfter) << std::oct << row.before;
+        EXPECT_EQ (info.st_gid, ActingAsNobody::kGroup) << std::oct << row.before;
+    }
+}
+
+TEST (AtomicFileWriter, NoAclGivesAnyoneAccessThroughASave)
+{
+    TempFolder temp;
+    const auto shared = temp.file ("shared");
+    // The folder gives another user read access to every new file in it.
+    const auto folderAcl = aclOf ({{kOwner, 6, kNoId},
+                                   {kUser, 4, kOtherUser},
+                                   {kOwningGroup, 0, kNoId},
+                                   {kMask, 4, kNoId},
+                                   {kOthers, 0, kNoId}});
+    ASSERT_TRUE (shared.createDirectory().wasOk());
+    if (::setxattr (pathOf (shared), "system.posix_acl_default", folderAcl.data(), folderAcl.size(), 0) != 0)
+        GTEST_SKIP() << "the file system has no ACLs";
+
+    // A file whose ACL lets another user write it, which its mode shows as the group's right;
+    // a file of the folder without an ACL. Neither keeps an ACL, and the group gets its own.
+    const auto fileAcl = aclOf ({{kOwner, 6, kNoId},
+                                 {kUser, 6, kOtherUser},
+                                 {kOwningGroup, 4, kNoId},
+                                 {kMask, 6, kNoId},
+                                 {kOthers, 0, kNoId}});
+    const struct
+    {
+        const char* name;
+        std::string acl;
+        mode_t mode;
+    } rows[] = {{"settings", fileAcl, 0640}, {"shared/settings", "", 0600}};
+
+    for (const auto& row : rows)
+    {
+        const auto file = temp.write (row.name, "old");
+        ::removexattr (pathOf (file), "system.posix_acl_access");
+        ASSERT_TRUE (::chmod (pathOf (file), row.mode) == 0 &&
+                     (row.acl.empty() || ::setxattr (pathOf (file), "system.posix_acl_access", row.acl.data(),
+                                                     row.acl.size(), 0) == 0));
+
+        struct stat info;
+        ASSERT_TRUE (write (file, "new") && ::stat (pathOf (file), &info) == 0);
+        EXPECT_EQ (info.st_mode & 0777, row.mode) << row.name;
+        EXPECT_LT (::getxattr (pathOf (file), "system.posix_acl_access", nullptr, 0), 0) << row.name;
     }
 }
 
@@ -251,14 +281,18 @@ TEST (AtomicFileWriter, AFileTheUserMayNotWriteOrAFailedWriteLeavesAllAsItWas)
     // A file-size limit smaller than the text: the signal it would raise ends the program
     // by default, so the save must not write beyond the limit at all.
     ASSERT_EQ (::chmod (pathOf (file), 0644), 0);
-    const int status = statusOfSaveInChild (
-        [&]
-        {
-            struct rlimit limit;
-            ::getrlimit (RLIMIT_FSIZE, &limit);
-            limit.rlim_cur = 4;
-            return ::setrlimit (RLIMIT_FSIZE, &limit) == 0 && write (file, "longer text");
-        });
+    // In a process of its own, where the signal has its default action.
+    const pid_t child = ::fork();
+    if (child == 0)
+    {
+        std::signal (SIGXFSZ, SIG_DFL);
+        struct rlimit limit;
+        ::getrlimit (RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = 4;
+        ::_exit (::setrlimit (RLIMIT_FSIZE, &limit) == 0 && !write (file, "longer text") ? 1 : 0);
+    }
+    int status = -1;
+    ::waitpid (child, &status, 0);
     EXPECT_TRUE (WIFEXITED (status) && WEXITSTATUS (status) == 1) << "wait status " << status;
 
     EXPECT_EQ (file.loadFileAsString(), "old");
