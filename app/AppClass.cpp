@@ -32,16 +32,17 @@ bool displayOpened()
 
 void AppClass::initialise (const juce::String&)
 {
+    // The keyboard picture decodes on a thread of its own while the display is asked about
+    // and the window is created.
+    const PicturePreload picture (Quill25CtrlPickerComponent::quilletMidiCc_png,
+                                  Quill25CtrlPickerComponent::quilletMidiCc_pngSize);
+
     if (!displayOpened())
     {
         setApplicationReturnValue (1);
         quit();
         return;
     }
-
-    // The keyboard picture decodes on a thread of its own while the window is created.
-    const PicturePreload picture (Quill25CtrlPickerComponent::quilletMidiCc_png,
-                                  Quill25CtrlPickerComponent::quilletMidiCc_pngSize);
 
     lookAndFeel = std::make_unique<VLookAndFeel>();
     juce::LookAndFeel::setDefaultLookAndFeel (lookAndFeel.get());

@@ -269,8 +269,10 @@ private:
         const Descriptor made (::openat (folder.get(), name.data(),
                                          O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666));
 
-        // Anything but an empty regular file appeared there meanwhile: it stays.
+        // Anything but an empty regular file of the user's own, named nowhere else, appeared
+        // there meanwhile: it stays.
         return made.isOpen() && locate (made) && S_ISREG (old.st_mode) && old.st_size == 0 &&
+               old.st_nlink == 1 && old.st_uid == ::geteuid() &&
                ::unlinkat (folder.get(), name.data(), 0) == 0;
     }
 
