@@ -72,6 +72,7 @@ void addRow (juce::XmlElement& table, std::initializer_list<juce::String> cells,
     for (const auto& text : cells)
         MidiChart::addCell (row, text, header);
 }
+
 // Text as an element of its own, owned from the start: the framework's createTextElement loses
 // the element it made when memory runs out while it sets the text. Copying a blank one and
 // setting its text allocates only in the copy, before anything is owned by nobody.
