@@ -1,5 +1,8 @@
 #include "link/AtomicFileWriter.h"
 
+#include "link/FileDescriptor.h"
+
+#include <algorithm>
 #include <array>
 #include <atomic>
 #include <cerrno>
@@ -13,70 +16,38 @@
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
-#include <utility>
 
 // Nothing here allocates memory: a save refused for want of it would otherwise have to undo
 // what it made, and a path or name too long for these buffers is one the system refuses too.
 namespace
 {
-// A file descriptor, closed when it goes.
-class Descriptor
-{
-public:
-    explicit Descriptor (int newFd = -1) noexcept
-        : fd (newFd)
-    {
-    }
-    ~Descriptor()
-    {
-        if (fd >= 0)
-            ::close (fd);
-    }
-
-    Descriptor (const Descriptor&) = delete;
-    Descriptor& operator= (const Descriptor&) = delete;
-    Descriptor& operator= (Descriptor&& other) noexcept
-    {
-        std::swap (fd, other.fd);
-        return *this;
-    }
-
-    int get() const noexcept { return fd; }
-    bool isOpen() const noexcept { return fd >= 0; }
-
-private:
-    int fd;
-};
-
-// The path through which the system reaches what a descriptor names, even one opened with
-// O_PATH or a file that has no name yet.
-struct ProcPath
-{
-    explicit ProcPath (const Descriptor& d) noexcept
-    {
-        std::snprintf (text, sizeof (text), "/proc/self/fd/%d", d.get());
-    }
-    char text[32];
-};
-
 using Name = std::array<char, NAME_MAX + 1>;
 
 // Opens the folder in which `path` names a file, reading the path as the system does, and
 // copies that file's name into `name`.
-Descriptor openFolderOf (const char* path, Name& name) noexcept
+FileDescriptor openFolderOf (const char* path, Name& name) noexcept
 {
     const char* slash = std::strrchr (path, '/');
     const char* last = slash == nullptr ? path : slash + 1;
-    const size_t folderLength = slash == nullptr ? 0 : slash == path ? 1 : static_cast<size_t> (slash - path);
-    char folder[PATH_MAX];
+    char folder[PATH_MAX] = ".";
 
-    if (*last == 0 || std::strlen (last) >= name.size() || folderLength >= sizeof (folder))
-        return Descriptor();
+    if (*last == 0 || std::strlen (last) >= name.size())
+        return FileDescriptor();
+
+    if (slash != nullptr)
+    {
+        // The folder of "/name" is "/" itself.
+        const auto length = std::max<size_t> (1, static_cast<size_t> (slash - path));
+
+        if (length >= sizeof (folder))
+            return FileDescriptor();
+
+        std::memcpy (folder, path, length);
+        folder[length] = 0;
+    }
 
     std::strcpy (name.data(), last);
-    std::memcpy (folder, slash == nullptr ? "." : path, slash == nullptr ? 1 : folderLength);
-    folder[slash == nullptr ? 1 : folderLength] = 0;
-    return Descriptor (::open (folder, O_PATH | O_DIRECTORY | O_CLOEXEC));
+    return FileDescriptor (::open (folder, O_PATH | O_DIRECTORY | O_CLOEXEC));
 }
 
 bool sameFile (const struct stat& a, const struct stat& b) noexcept
@@ -119,13 +90,13 @@ constexpr const char* kAccessAcl = "system.posix_acl_access";
 // are the ACL's mask, the most that any named user or group may get; the owning group's own
 // permissions are those of its entry, within the mask. ACLs are not kept, so those are what
 // the group keeps. An ACL that cannot be read gives the group no more than others.
-mode_t owningGroupPermissions (const Descriptor& file, mode_t mode) noexcept
+mode_t owningGroupPermissions (const FileDescriptor& file, mode_t mode) noexcept
 {
     constexpr unsigned kGroupEntry = 0x04; // ACL_GROUP_OBJ, in the little-endian entries
     constexpr ssize_t kHeaderBytes = 4, kEntryBytes = 8;
     const mode_t bits = (mode >> 3) & 7;
     unsigned char acl[4096];
-    const auto size = ::getxattr (ProcPath (file).text, kAccessAcl, acl, sizeof (acl));
+    const auto size = ::getxattr (file.procPath().text, kAccessAcl, acl, sizeof (acl));
 
     if (size < 0)
         return errno == ENODATA || errno == ENOTSUP ? bits : bits & mode & 7;
@@ -143,7 +114,7 @@ mode_t owningGroupPermissions (const Descriptor& file, mode_t mode) noexcept
 // the file is in the user's own group, whose members must gain nothing by the save: the group
 // gets no access that others did not have. Changing the owner clears set-ID bits, so the mode
 // comes after.
-bool keepOwnerAndMode (const Descriptor& file, const struct stat& old, mode_t oldGroup) noexcept
+bool keepOwnerAndMode (const FileDescriptor& file, const struct stat& old, mode_t oldGroup) noexcept
 {
     if (::fchown (file.get(), old.st_uid, old.st_gid) != 0)
         (void) ::fchown (file.get(), static_cast<uid_t> (-1), old.st_gid);
@@ -178,7 +149,7 @@ constexpr int kNameTries = 100;
 
 // Renames a new file to `to` without replacing what may have appeared there meanwhile, where
 // the file system can.
-bool renameNew (const Descriptor& folder, const char* from, const char* to) noexcept
+bool renameNew (const FileDescriptor& folder, const char* from, const char* to) noexcept
 {
     if (::renameat2 (folder.get(), from, folder.get(), to, RENAME_NOREPLACE) == 0)
         return true;
@@ -190,9 +161,9 @@ bool renameNew (const Descriptor& folder, const char* from, const char* to) noex
 // file: synced, a save reported as done survives a power cut. A folder the user may not read
 // cannot be opened to be synced; its whole file system is then. The file itself is whole
 // either way, so a failure here does not fail the save.
-void syncFolder (const Descriptor& folder, const Descriptor& file) noexcept
+void syncFolder (const FileDescriptor& folder, const FileDescriptor& file) noexcept
 {
-    const Descriptor readable (::openat (folder.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const FileDescriptor readable (::openat (folder.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     (void) (readable.isOpen() ? ::fsync (readable.get()) : ::syncfs (file.get()));
 }
 
@@ -231,7 +202,7 @@ private:
     // in a shared sticky folder) refuses the save. Nothing is opened for reading or writing.
     bool resolve (const char* path) noexcept
     {
-        const Descriptor target (::open (path, O_PATH | O_CLOEXEC));
+        const FileDescriptor target (::open (path, O_PATH | O_CLOEXEC));
 
         if (!target.isOpen())
             return errno == ENOENT && resolveNew (path);
@@ -245,7 +216,7 @@ private:
 
         // Renaming over a file needs only the folder's permission; the file's own is asked
         // here, so that a file the user protected against writing stays as it is.
-        return ::faccessat (AT_FDCWD, ProcPath (target).text, W_OK, AT_EACCESS) == 0;
+        return ::faccessat (AT_FDCWD, target.procPath().text, W_OK, AT_EACCESS) == 0;
     }
 
     // For a path that names nothing: its folder and name when nothing is there. When a link
@@ -266,8 +237,8 @@ private:
         if (!S_ISLNK (named.st_mode))
             return false; // something appeared meanwhile
 
-        const Descriptor made (::openat (folder.get(), name.data(),
-                                         O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666));
+        const FileDescriptor made (::openat (folder.get(), name.data(),
+                                             O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666));
 
         // Anything but an empty regular file of the user's own, named nowhere else, appeared
         // there meanwhile: it stays.
@@ -278,10 +249,10 @@ private:
 
     // Finds the folder and name of the opened file `target` by the path the system keeps
     // for it, and makes sure that name still leads to that very file.
-    bool locate (const Descriptor& target) noexcept
+    bool locate (const FileDescriptor& target) noexcept
     {
         char where[PATH_MAX];
-        const auto length = ::readlink (ProcPath (target).text, where, sizeof (where));
+        const auto length = ::readlink (target.procPath().text, where, sizeof (where));
 
         if (::fstat (target.get(), &old) != 0 || length <= 0 ||
             static_cast<size_t> (length) >= sizeof (where) || where[0] != '/')
@@ -301,13 +272,13 @@ private:
     bool createNewFile() noexcept
     {
         const mode_t mode = exists ? S_IRUSR | S_IWUSR : 0666;
-        newFile = Descriptor (::openat (folder.get(), ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode));
+        newFile = FileDescriptor (::openat (folder.get(), ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode));
 
         if (!newFile.isOpen())
             nameTemporary (
                 [this, mode] (const char* candidate)
                 {
-                    newFile = Descriptor (::openat (
+                    newFile = FileDescriptor (::openat (
                         folder.get(), candidate, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
                     return newFile.isOpen();
                 });
@@ -322,7 +293,7 @@ private:
     {
         if (temporary[0] == 0)
         {
-            const ProcPath unnamed (newFile);
+            const auto unnamed = newFile.procPath();
             const auto linkAs = [this, &unnamed] (const char* linkName)
             { return ::linkat (AT_FDCWD, unnamed.text, folder.get(), linkName, AT_SYMLINK_FOLLOW) == 0; };
 
@@ -365,13 +336,13 @@ private:
         return false;
     }
 
-    Descriptor folder;
+    FileDescriptor folder;
     Name name{};
     bool exists = false;
     struct stat old = {};
     mode_t oldGroup = 0;
 
-    Descriptor newFile;
+    FileDescriptor newFile;
     Name temporary{}; // the new file's name while it has one of its own; empty otherwise
 };
 } // namespace

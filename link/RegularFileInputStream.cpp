@@ -1,7 +1,8 @@
 #include "link/RegularFileInputStream.h"
 
+#include "link/FileDescriptor.h"
+
 #include <cerrno>
-#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,28 +13,16 @@ RegularFileInputStream::RegularFileInputStream (const juce::File& file)
     // serial port's control lines change), so the file is judged before it is opened: an
     // O_PATH descriptor names it without opening it. Opened through /proc/self/fd, that
     // descriptor then gives the very file that was judged, whatever the path names by now.
-    const int judged = ::open (file.getFullPathName().toRawUTF8(), O_PATH | O_CLOEXEC);
-
-    if (judged < 0)
-        return;
-
+    const FileDescriptor judged (::open (file.getFullPathName().toRawUTF8(), O_PATH | O_CLOEXEC));
     struct stat info;
-    int fd = -1;
 
-    if (::fstat (judged, &info) == 0 && S_ISREG (info.st_mode))
-    {
-        char reopened[32];
-        std::snprintf (reopened, sizeof (reopened), "/proc/self/fd/%d", judged);
-        fd = ::open (reopened, O_RDONLY | O_NOCTTY | O_CLOEXEC);
-    }
-
-    ::close (judged);
-
-    if (fd < 0)
+    if (!judged.isOpen() || ::fstat (judged.get(), &info) != 0 || !S_ISREG (info.st_mode))
         return;
 
-    handle = fd;
-    totalLength = static_cast<juce::int64> (info.st_size);
+    handle = ::open (judged.procPath().text, O_RDONLY | O_NOCTTY | O_CLOEXEC);
+
+    if (handle >= 0)
+        totalLength = static_cast<juce::int64> (info.st_size);
 }
 
 RegularFileInputStream::~RegularFileInputStream()
