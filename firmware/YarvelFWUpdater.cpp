@@ -21,6 +21,12 @@ constexpr int kAfterCountPauseMs = 10;
 constexpr int kGroupSize = 7;
 } // namespace
 
+static_assert (YarvelFWUpdater::blocksFor (YarvelFWUpdater::packedSize (YarvelFWUpdater::kMaxFileBytes)) ==
+                       YarvelFWUpdater::kMaxBlocks &&
+                   YarvelFWUpdater::blocksFor (YarvelFWUpdater::packedSize (YarvelFWUpdater::kMaxFileBytes +
+                                                                            1)) > YarvelFWUpdater::kMaxBlocks,
+               "kMaxFileBytes is the largest file the blocks can number");
+
 YarvelFWUpdater::YarvelFWUpdater() = default;
 
 YarvelFWUpdater::~YarvelFWUpdater() = default;
@@ -69,8 +75,8 @@ juce::Result YarvelFWUpdater::load (RegularFileInputStream& in)
         return juce::Result::fail ("Firmware file empty");
 
     // Judged on the opened file, before any buffer is sized: a file swapped in at the path
-    // after a look at it can be of any size.
-    if (blocksFor (packedSize (size)) > kMaxBlocks)
+    // after a look at it can be of any size, even one whose packed size no integer holds.
+    if (size > kMaxFileBytes)
         return juce::Result::fail ("Firmware file too large");
 
     try

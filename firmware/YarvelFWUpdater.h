@@ -32,11 +32,18 @@ public:
     // The block count and block numbers travel as three 7-bit bytes.
     static constexpr juce::int64 kMaxBlocks = (1 << 21) - 1;
 
+    // The largest file those blocks carry: every 8 packed bytes hold 7 of the file, and a
+    // block holds whole groups of 8.
+    static constexpr juce::int64 kMaxFileBytes = kMaxBlocks * kBlockBytes / 8 * 7;
+
     // Bytes a file of `size` bytes packs into: a header byte for every group of seven.
-    static juce::int64 packedSize (juce::int64 size) { return size + (size + 6) / 7; }
+    static constexpr juce::int64 packedSize (juce::int64 size) { return size + (size + 6) / 7; }
 
     // Blocks that `packed` bytes go out in.
-    static juce::int64 blocksFor (juce::int64 packed) { return (packed + kBlockBytes - 1) / kBlockBytes; }
+    static constexpr juce::int64 blocksFor (juce::int64 packed)
+    {
+        return (packed + kBlockBytes - 1) / kBlockBytes;
+    }
 
     // The block message for block `number` carrying `count` packed bytes.
     static juce::MidiMessage makeBlock (int number, const char* packed, int count);
