@@ -1,7 +1,7 @@
 #include "firmware/DravikFWUpdater.h"
 
+#include "files/RegularFileInputStream.h"
 #include "link/Pacer.h"
-#include "link/RegularFileInputStream.h"
 
 namespace
 {

@@ -1,8 +1,8 @@
 #include "firmware/FWUpdaterBase.h"
 
+#include "files/RegularFileInputStream.h"
 #include "firmware/IFWHelper.h"
 #include "link/Pacer.h"
-#include "link/RegularFileInputStream.h"
 
 FWUpdaterBase::~FWUpdaterBase() = default;
 

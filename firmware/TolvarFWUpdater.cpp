@@ -1,8 +1,8 @@
 #include "firmware/TolvarFWUpdater.h"
 
+#include "files/RegularFileInputStream.h"
 #include "firmware/CodeQuillet.h"
 #include "link/Pacer.h"
-#include "link/RegularFileInputStream.h"
 
 namespace
 {

@@ -1,7 +1,7 @@
 #include "firmware/YarvelFWUpdater.h"
 
+#include "files/RegularFileInputStream.h"
 #include "link/Pacer.h"
-#include "link/RegularFileInputStream.h"
 
 #include <new>
 

@@ -1,8 +1,8 @@
 #include "link/SettingsFile.h"
 
-#include "link/AtomicFileWriter.h"
+#include "files/AtomicFileWriter.h"
+#include "files/RegularFileInputStream.h"
 #include "link/QexParameterStore.h"
-#include "link/RegularFileInputStream.h"
 
 #include <array>
 #include <cstdint>

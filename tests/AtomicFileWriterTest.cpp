@@ -1,4 +1,4 @@
-#include "link/AtomicFileWriter.h"
+#include "files/AtomicFileWriter.h"
 #include "link/MidiChart.h"
 #include "link/QexParameterStore.h"
 #include "link/SettingsFile.h"

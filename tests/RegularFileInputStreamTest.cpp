@@ -1,4 +1,4 @@
-#include "link/RegularFileInputStream.h"
+#include "files/RegularFileInputStream.h"
 #include "support/TempFolder.h"
 
 #include <atomic>

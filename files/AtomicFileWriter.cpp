@@ -1,6 +1,6 @@
-#include "link/AtomicFileWriter.h"
+#include "files/AtomicFileWriter.h"
 
-#include "link/FileDescriptor.h"
+#include "files/FileDescriptor.h"
 
 #include <algorithm>
 #include <array>

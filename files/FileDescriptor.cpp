@@ -1,4 +1,4 @@
-#include "link/FileDescriptor.h"
+#include "files/FileDescriptor.h"
 
 #include <cstdio>
 #include <unistd.h>

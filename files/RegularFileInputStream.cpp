@@ -1,6 +1,6 @@
-#include "link/RegularFileInputStream.h"
+#include "files/RegularFileInputStream.h"
 
-#include "link/FileDescriptor.h"
+#include "files/FileDescriptor.h"
 
 #include <cerrno>
 #include <fcntl.h>
