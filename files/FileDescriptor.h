@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstddef>
+#include <sys/types.h>
+
 /** A POSIX file descriptor, closed when it goes. Allocates nothing and throws nothing. */
 class FileDescriptor
 {
@@ -26,6 +29,9 @@ public:
         char text[32];
     };
     ProcPath procPath() const noexcept;
+
+    /** Writes all `size` bytes at `data` from `offset` on, however many writes that takes. */
+    bool writeAll (const char* data, size_t size, off_t offset) const noexcept;
 
 private:
     int fd;

@@ -2,13 +2,16 @@
 #include "link/MidiChart.h"
 #include "link/QexParameterStore.h"
 #include "link/SettingsFile.h"
+#include "support/AclBytes.h"
 #include "support/ActingAsNobody.h"
 #include "support/TempFolder.h"
 
 #include <csignal>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <optional>
 #include <set>
+#include <sstream>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -57,27 +60,25 @@ struct LinksProtected
 // Someone who is neither the saver nor root.
 constexpr uid_t kOtherUser = 4242;
 
-// An ACL as the system keeps it in an extended attribute: a header, then each entry's tag,
-// permissions and the user or group it names, in the order the system sorts them.
-std::string aclOf (std::initializer_list<std::array<std::uint32_t, 3>> entries)
+// What a save must keep of a file, as text, and which file it is.
+struct Ownership
 {
-    std::string bytes ("\x02\0\0\0", 4);
-    for (const auto& [tag, permissions, id] : entries)
-        for (const auto& [value, width] : {std::pair (tag, 2), std::pair (permissions, 2), std::pair (id, 4)})
-            for (int byte = 0; byte < width; ++byte)
-                bytes += static_cast<char> (value >> (8 * byte));
-    return bytes;
-}
-
-enum AclTag : std::uint32_t
-{
-    kOwner = 1,
-    kUser = 2,
-    kOwningGroup = 4,
-    kMask = 0x10,
-    kOthers = 0x20
+    std::string text;
+    ino_t inode = 0;
 };
-constexpr std::uint32_t kNoId = 0xFFFFFFFF;
+
+Ownership ownershipOf (const juce::File& file)
+{
+    struct stat info = {};
+    char acl[4096];
+    const auto aclSize = ::getxattr (pathOf (file), AclBytes::kAccess, acl, sizeof (acl));
+    ::stat (pathOf (file), &info);
+    std::ostringstream text;
+    text << "owner " << info.st_uid << ", group " << info.st_gid << ", mode " << std::oct
+         << (info.st_mode & 07777) << ", ACL "
+         << (aclSize > 0 ? std::string (acl, static_cast<size_t> (aclSize)) : std::string ("none"));
+    return {text.str(), info.st_ino};
+}
 } // namespace
 
 TEST (AtomicFileWriter, WritesTheFileALinkNamesAndKeepsTheLink)
@@ -163,102 +164,94 @@ TEST (AtomicFileWriter, LinksAreFollowedOnlyWhereTheSystemFollowsThem)
     }
 }
 
-TEST (AtomicFileWriter, AReplacedFileKeepsModeAndOwnerWhileAHardLinkKeepsTheOldOne)
+TEST (AtomicFileWriter, ASaveKeepsOwnerGroupModeAclAndEveryName)
 {
-    TempFolder temp;
-    const auto file = temp.file ("settings"), old = temp.file ("old");
-    // Root replaces a file of someone else's, which must stay theirs.
-    const uid_t owner = ::geteuid() == 0 ? ActingAsNobody::kUser : ::geteuid();
-    const gid_t group = ::geteuid() == 0 ? ActingAsNobody::kGroup : ::getegid();
-    struct stat info;
-
-    for (const mode_t mode : {0600u, 0640u, 0660u, 0604u})
-    {
-        ASSERT_TRUE (temp.write ("settings", "old").existsAsFile() && old.deleteFile() &&
-                     ::link (pathOf (file), pathOf (old)) == 0 && ::chmod (pathOf (file), mode) == 0 &&
-                     ::chown (pathOf (file), owner, group) == 0);
-
-        ASSERT_TRUE (write (file, "new") && ::stat (pathOf (file), &info) == 0);
-        EXPECT_EQ (info.st_mode & 07777, mode);
-        EXPECT_TRUE (info.st_uid == owner && info.st_gid == group) << mode;
-        // The old file was replaced, never written over in place.
-        EXPECT_TRUE (file.loadFileAsString() == "new" && old.loadFileAsString() == "old") << mode;
-        EXPECT_EQ (namesUnder (temp.folder()), (std::set<juce::String>{"settings", "old"}));
-    }
-}
-
-TEST (AtomicFileWriter, AGroupThatCannotBeKeptGainsNothing)
-{
-    if (::geteuid() != 0)
-        GTEST_SKIP() << "a file of a group the user is not in takes root to make";
-
-    TempFolder temp;
-    const auto file = temp.file ("settings");
-    ASSERT_EQ (::chown (pathOf (temp.folder()), ActingAsNobody::kUser, ActingAsNobody::kGroup), 0);
-    // The user's file in a group of theirs, or in root's, which they are not in: its mode
-    // before and after the save, after which it is in the user's group.
-    const struct
-    {
-        gid_t group;
-        mode_t before, after;
-    } rows[] = {{ActingAsNobody::kGroup, 0640, 0640}, {0, 0640, 0600}, {0, 0664, 0644}, {0, 0676, 0666}};
-
-    for (const auto& row : rows)
-    {
-        ASSERT_TRUE (temp.write ("settings", "old").existsAsFile() &&
-                     ::chmod (pathOf (file), row.before) == 0 &&
-                     ::chown (pathOf (file), ActingAsNobody::kUser, row.group) == 0);
-        struct stat info;
-        {
-            const ActingAsNobody user;
-            EXPECT_TRUE (write (file, "new"));
-        }
-        ASSERT_EQ (::stat (pathOf (file), &info), 0);
-        EXPECT_EQ (info.st_mode & 0777, row.after) << std::oct << row.before;
-        EXPECT_EQ (info.st_gid, ActingAsNobody::kGroup) << std::oct << row.before;
-    }
-}
-
-TEST (AtomicFileWriter, NoAclGivesAnyoneAccessThroughASave)
-{
-    TempFolder temp;
-    const auto shared = temp.file ("shared");
-    // The folder gives another user read access to every new file in it.
-    const auto folderAcl = aclOf ({{kOwner, 6, kNoId},
-                                   {kUser, 4, kOtherUser},
-                                   {kOwningGroup, 0, kNoId},
+    // Where root runs the tests, nobody saves, in folders of theirs, and files of others are
+    // made for them.
+    const bool root = ::geteuid() == 0;
+    const uid_t saver = root ? ActingAsNobody::kUser : ::geteuid();
+    const gid_t saverGroup = root ? ActingAsNobody::kGroup : ::getegid();
+    using namespace AclBytes;
+    const auto denyingAUser = of ({{kOwner, 6, kNoId},
+                                   {kUser, 0, kOtherUser},
+                                   {kOwningGroup, 4, kNoId},
                                    {kMask, 4, kNoId},
-                                   {kOthers, 0, kNoId}});
-    ASSERT_TRUE (shared.createDirectory().wasOk());
-    if (::setxattr (pathOf (shared), "system.posix_acl_default", folderAcl.data(), folderAcl.size(), 0) != 0)
-        GTEST_SKIP() << "the file system has no ACLs";
+                                   {kOthers, 4, kNoId}});
+    const auto sharedWithTheSaver = of ({{kOwner, 6, kNoId},
+                                         {kUser, 6, saver},
+                                         {kOwningGroup, 0, kNoId},
+                                         {kMask, 6, kNoId},
+                                         {kOthers, 0, kNoId}});
+    const auto folderGivingAUser = of ({{kOwner, 7, kNoId},
+                                        {kUser, 7, kOtherUser},
+                                        {kOwningGroup, 5, kNoId},
+                                        {kMask, 7, kNoId},
+                                        {kOthers, 5, kNoId}});
 
-    // A file whose ACL lets another user write it, which its mode shows as the group's right;
-    // a file of the folder without an ACL. Neither keeps an ACL, and the group gets its own.
-    const auto fileAcl = aclOf ({{kOwner, 6, kNoId},
-                                 {kUser, 6, kOtherUser},
-                                 {kOwningGroup, 4, kNoId},
-                                 {kMask, 6, kNoId},
-                                 {kOthers, 0, kNoId}});
     const struct
     {
-        const char* name;
-        std::string acl;
+        const char* what;
+        bool byRoot; // else by the saver
+        uid_t owner;
+        gid_t group;
         mode_t mode;
-    } rows[] = {{"settings", fileAcl, 0640}, {"shared/settings", "", 0600}};
+        std::string acl, folderAcl; // the file's access ACL, the folder's default ACL
+        mode_t folderMode;
+        bool twoNames, inPlace;
+    } rows[] = {
+        {"the user's own file", false, saver, saverGroup, 0640, "", "", 0755, false, false},
+        {"another user's file, saved by root", true, kOtherUser, kOtherUser, 0604, "", "", 0755, false,
+         false},
+        {"an ACL that denies a user", false, saver, saverGroup, 0644, denyingAUser, "", 0755, false, false},
+        {"a folder whose default ACL gives a user access", false, saver, saverGroup, 0600, "",
+         folderGivingAUser, 0755, false, false},
+        {"a group that may do less than others", false, saver, 0, 0604, "", "", 0755, false, true},
+        {"a colleague's file shared through an ACL", false, kOtherUser, kOtherUser, 0600, sharedWithTheSaver,
+         "", 0755, false, true},
+        {"a file with two names", false, saver, saverGroup, 0640, "", "", 0755, true, true},
+        {"a folder the user may not write", false, saver, saverGroup, 0640, "", "", 0555, false, true},
+    };
 
     for (const auto& row : rows)
     {
-        const auto file = temp.write (row.name, "old");
-        ::removexattr (pathOf (file), "system.posix_acl_access");
-        ASSERT_TRUE (::chmod (pathOf (file), row.mode) == 0 &&
-                     (row.acl.empty() || ::setxattr (pathOf (file), "system.posix_acl_access", row.acl.data(),
-                                                     row.acl.size(), 0) == 0));
+        if (!root && (row.byRoot || row.owner != saver || row.group != saverGroup))
+        {
+            std::cout << "[ SKIPPED  ] " << row.what << ": files of others take root to make\n";
+            continue;
+        }
 
-        struct stat info;
-        ASSERT_TRUE (write (file, "new") && ::stat (pathOf (file), &info) == 0);
-        EXPECT_EQ (info.st_mode & 0777, row.mode) << row.name;
-        EXPECT_LT (::getxattr (pathOf (file), "system.posix_acl_access", nullptr, 0), 0) << row.name;
+        TempFolder temp;
+        const auto folder = temp.file ("folder");
+        const auto file = folder.getChildFile ("settings"), second = temp.file ("second");
+        ASSERT_TRUE (
+            folder.createDirectory().wasOk() && folder.getChildFile ("settings").replaceWithText ("old") &&
+            ::chown (pathOf (file), row.owner, row.group) == 0 && ::chmod (pathOf (file), row.mode) == 0 &&
+            (!row.twoNames || ::link (pathOf (file), pathOf (second)) == 0) &&
+            ::chown (pathOf (folder), saver, saverGroup) == 0);
+        if ((!row.acl.empty() &&
+             ::setxattr (pathOf (file), kAccess, row.acl.data(), row.acl.size(), 0) != 0) ||
+            (!row.folderAcl.empty() &&
+             ::setxattr (pathOf (folder), kDefault, row.folderAcl.data(), row.folderAcl.size(), 0) != 0))
+        {
+            std::cout << "[ SKIPPED  ] " << row.what << ": the file system keeps no ACLs\n";
+            continue;
+        }
+        ASSERT_EQ (::chmod (pathOf (folder), row.folderMode), 0);
+
+        const auto before = ownershipOf (file);
+        {
+            const std::optional<ActingAsNobody> user =
+                row.byRoot ? std::nullopt : std::make_optional<ActingAsNobody>();
+            EXPECT_TRUE (write (file, "new")) << row.what;
+        }
+
+        EXPECT_EQ (file.loadFileAsString(), "new") << row.what;
+        EXPECT_TRUE (!row.twoNames || second.loadFileAsString() == "new") << row.what;
+        const auto after = ownershipOf (file);
+        EXPECT_EQ (after.text, before.text) << row.what;
+        EXPECT_EQ (after.inode == before.inode, row.inPlace) << row.what;
+        EXPECT_EQ (namesUnder (folder), std::set<juce::String>{"settings"}) << row.what;
+        ::chmod (pathOf (folder), 0755);
     }
 }
 

@@ -1,0 +1,209 @@
+#include "files/FileReplacement.h"
+
+#include <array>
+#include <atomic>
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/random.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+namespace
+{
+constexpr const char* kAccessAcl = "system.posix_acl_access";
+
+// A file's access ACL as the system keeps it, in the bytes of an extended attribute; none
+// when empty. The largest that ext4 keeps fits.
+struct AccessAcl
+{
+    std::array<unsigned char, 4096> bytes;
+    ssize_t size = 0;
+
+    bool operator== (const AccessAcl& other) const noexcept
+    {
+        return size == other.size &&
+               std::memcmp (bytes.data(), other.bytes.data(), static_cast<size_t> (size)) == 0;
+    }
+};
+
+// False when the ACL of `file` cannot be known.
+bool readAcl (const FileDescriptor& file, AccessAcl& acl) noexcept
+{
+    acl.size = ::getxattr (file.procPath().text, kAccessAcl, acl.bytes.data(), acl.bytes.size());
+
+    if (acl.size >= 0)
+        return true;
+
+    // No ACL, or a file system that keeps none.
+    acl.size = 0;
+    return errno == ENODATA || errno == ENOTSUP || errno == ENOSYS;
+}
+
+// A short name of the save's own for the new file beside the target, whatever the target's
+// name, so that every name the system allows can be saved. Random, so that nobody sharing the
+// folder can take every name a save would try beforehand.
+void makeTemporaryName (SaveTarget::Name& name) noexcept
+{
+    static std::atomic<std::uint64_t> counter{0};
+    std::uint64_t value = counter++ ^ static_cast<std::uint64_t> (::getpid()) << 40;
+    (void) ::getrandom (&value, sizeof (value), GRND_NONBLOCK);
+    std::snprintf (name.data(), name.size(), ".quorvel-%016llx.tmp", static_cast<unsigned long long> (value));
+}
+
+// Names tried for the new file before the save gives up.
+constexpr int kNameTries = 100;
+
+// Renames a new file to `to` without replacing what may have appeared there meanwhile, where
+// the file system can.
+bool renameNew (const FileDescriptor& folder, const char* from, const char* to) noexcept
+{
+    if (::renameat2 (folder.get(), from, folder.get(), to, RENAME_NOREPLACE) == 0)
+        return true;
+
+    return errno == EINVAL && ::renameat (folder.get(), from, folder.get(), to) == 0;
+}
+
+// The renaming makes the new file the target, but reaches the disk with the folder, not the
+// file: synced, a save reported as done survives a power cut. A folder the user may not read
+// cannot be opened to be synced; its whole file system is then. The file itself is whole
+// either way, so a failure here does not fail the save.
+void syncFolder (const FileDescriptor& folder, const FileDescriptor& file) noexcept
+{
+    const FileDescriptor readable (::openat (folder.get(), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    (void) (readable.isOpen() ? ::fsync (readable.get()) : ::syncfs (file.get()));
+}
+} // namespace
+
+FileReplacement::~FileReplacement()
+{
+    discard();
+}
+
+bool FileReplacement::prepare() noexcept
+{
+    if (!target.exists())
+        return create (0666);
+
+    // Nobody but the user reads the new file before it carries what the old one had.
+    if (create (S_IRUSR | S_IWUSR) && carryOver())
+        return true;
+
+    discard();
+    return false;
+}
+
+bool FileReplacement::save (const char* data, size_t size) noexcept
+{
+    if (!file.writeAll (data, size, 0) || ::fsync (file.get()) != 0 || !publish())
+        return false;
+
+    syncFolder (target.getFolder(), file);
+    return true;
+}
+
+// A new file without a name, which a killed save cannot leave behind; where the file system
+// has no such files, one with a name of its own.
+bool FileReplacement::create (mode_t mode) noexcept
+{
+    const auto& folder = target.getFolder();
+    file = FileDescriptor (::openat (folder.get(), ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode));
+
+    return file.isOpen() ||
+           nameTemporary (
+               [this, &folder, mode] (const char* candidate)
+               {
+                   file = FileDescriptor (::openat (
+                       folder.get(), candidate, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
+                   return file.isOpen();
+               });
+}
+
+// Only root may give a file away, a group only its members, and a disk that fixes every
+// file's owner and mode refuses each step while the new file already shows what the old one
+// has: what counts is what the new file shows in the end.
+bool FileReplacement::carryOver() const noexcept
+{
+    const auto& old = target.getInfo();
+    AccessAcl oldAcl, newAcl;
+
+    if (!readAcl (target.getFile(), oldAcl))
+        return false;
+
+    if (::fchown (file.get(), old.st_uid, old.st_gid) != 0)
+        (void) ::fchown (file.get(), static_cast<uid_t> (-1), old.st_gid);
+
+    (void) (oldAcl.size > 0 ? ::fsetxattr (file.get(), kAccessAcl, oldAcl.bytes.data(),
+                                           static_cast<size_t> (oldAcl.size), 0)
+                            : ::fremovexattr (file.get(), kAccessAcl)); // one the folder's default ACL gave
+
+    // Last, as changing the owner clears set-ID bits and an ACL sets the permission bits too.
+    (void) ::fchmod (file.get(), old.st_mode & 07777);
+
+    struct stat made;
+    return ::fstat (file.get(), &made) == 0 && made.st_uid == old.st_uid && made.st_gid == old.st_gid &&
+           (made.st_mode & 07777) == (old.st_mode & 07777) && readAcl (file, newAcl) && newAcl == oldAcl;
+}
+
+// Gives the written file the target's name. A file without a name is linked to it directly
+// when nothing was there (failing should something have appeared meanwhile), else to a name
+// of its own first, for the one rename that replaces the old file.
+bool FileReplacement::publish() noexcept
+{
+    const auto& folder = target.getFolder();
+
+    if (temporary[0] == 0)
+    {
+        const auto unnamed = file.procPath();
+        const auto linkAs = [&folder, &unnamed] (const char* linkName)
+        { return ::linkat (AT_FDCWD, unnamed.text, folder.get(), linkName, AT_SYMLINK_FOLLOW) == 0; };
+
+        if (!target.exists())
+            return linkAs (target.getName());
+
+        if (!nameTemporary (linkAs))
+            return false;
+    }
+
+    if (target.exists() ? ::renameat (folder.get(), temporary.data(), folder.get(), target.getName()) != 0
+                        : !renameNew (folder, temporary.data(), target.getName()))
+        return false;
+
+    temporary[0] = 0;
+    return true;
+}
+
+void FileReplacement::discard() noexcept
+{
+    if (temporary[0] != 0)
+        (void) ::unlinkat (target.getFolder().get(), temporary.data(), 0);
+
+    temporary[0] = 0;
+    file = FileDescriptor();
+}
+
+// Tries names until `makeAs` makes something under one that nobody uses, which is then the
+// temporary name.
+template <typename MakeAs>
+bool FileReplacement::nameTemporary (MakeAs&& makeAs) noexcept
+{
+    SaveTarget::Name candidate;
+
+    for (int attempt = 0; attempt < kNameTries; ++attempt)
+    {
+        makeTemporaryName (candidate);
+
+        if (makeAs (candidate.data()))
+        {
+            temporary = candidate;
+            return true;
+        }
+
+        if (errno != EEXIST)
+            break;
+    }
+
+    return false;
+}

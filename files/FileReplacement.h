@@ -1,0 +1,58 @@
+#pragma once
+
+#include "files/FileDescriptor.h"
+#include "files/SaveTarget.h"
+
+#include <cstddef>
+
+/** A new file that takes a save target's name only once it is written whole, in the folder
+    of the file it replaces, or as the first file of a new name.
+
+    It has no name while it is written where the file system allows it, so that a save that
+    is killed leaves nothing behind. Elsewhere (FAT, exFAT and NTFS disks, for instance) it has
+    a short random name of its own until it takes the target's, and a save killed while it is
+    written leaves that file behind.
+
+    Allocates nothing and throws nothing.
+*/
+class FileReplacement
+{
+public:
+    explicit FileReplacement (const SaveTarget& targetToReplace) noexcept
+        : target (targetToReplace)
+    {
+    }
+
+    /** Removes the new file unless it took the target's name. */
+    ~FileReplacement();
+
+    FileReplacement (const FileReplacement&) = delete;
+    FileReplacement& operator= (const FileReplacement&) = delete;
+
+    /** Makes the new file. One that replaces a file is given that file's owner, group,
+        permission bits and access ACL (none where it had none), judged by what the new file
+        shows in the end, whichever steps the system refused on the way. False when the new
+        file cannot be made or cannot carry all of that: it cannot stand in for the old one.
+        A file of a new name gets what any new file gets (the umask and the folder's default
+        ACL apply).
+    */
+    bool prepare() noexcept;
+
+    /** Writes `size` bytes at `data` into the prepared file, syncs it, gives it the target's
+        name, and syncs the folder.
+    */
+    bool save (const char* data, size_t size) noexcept;
+
+private:
+    bool create (mode_t mode) noexcept;
+    bool carryOver() const noexcept;
+    bool publish() noexcept;
+    void discard() noexcept;
+
+    template <typename MakeAs>
+    bool nameTemporary (MakeAs&& makeAs) noexcept;
+
+    const SaveTarget& target;
+    FileDescriptor file;
+    SaveTarget::Name temporary{}; // the new file's name while it has one of its own; empty otherwise
+};

@@ -1,0 +1,209 @@
+#include "interposed/Interposer.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdarg>
+#include <cstring>
+#include <dlfcn.h>
+#include <fcntl.h>
+#include <fstream>
+#include <sstream>
+#include <sys/random.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+#include <utility>
+
+Interposer interposer;
+
+Interposer::Scope::Scope()
+{
+    interposer = Interposer();
+}
+
+Interposer::Scope::~Scope()
+{
+    interposer = Interposer();
+}
+
+namespace
+{
+template <typename Function>
+Function* next (const char* name)
+{
+    return reinterpret_cast<Function*> (::dlsym (RTLD_NEXT, name));
+}
+
+// Runs the hook once, keeping errno as the call it follows left it.
+void fire (std::function<void()>& hook)
+{
+    if (auto once = std::exchange (hook, nullptr); once)
+    {
+        const int error = errno;
+        once();
+        errno = error;
+    }
+}
+
+int fail (int error)
+{
+    errno = error;
+    return -1;
+}
+
+std::string contentsOf (const std::string& path)
+{
+    std::ifstream in (path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+bool unnamed (int flags)
+{
+    return (flags & O_TMPFILE) == O_TMPFILE;
+}
+
+mode_t modeArgument (int flags, va_list& arguments)
+{
+    return __OPEN_NEEDS_MODE (flags) ? static_cast<mode_t> (va_arg (arguments, unsigned)) : 0;
+}
+} // namespace
+
+extern "C" int open (const char* path, int flags, ...)
+{
+    static const auto real = next<int (const char*, int, ...)> ("open");
+    va_list arguments;
+    va_start (arguments, flags);
+    const auto mode = modeArgument (flags, arguments);
+    va_end (arguments);
+
+    if (unnamed (flags) && interposer.refuseUnnamedFiles)
+        return fail (EOPNOTSUPP);
+
+    const int fd = real (path, flags, mode);
+
+    if (fd < 0 && errno == ENOENT && (flags & O_PATH) != 0)
+        fire (interposer.afterPathOpenFailed);
+
+    return fd;
+}
+
+extern "C" int openat (int folder, const char* path, int flags, ...)
+{
+    static const auto real = next<int (int, const char*, int, ...)> ("openat");
+    va_list arguments;
+    va_start (arguments, flags);
+    const auto mode = modeArgument (flags, arguments);
+    va_end (arguments);
+
+    if (unnamed (flags) && interposer.refuseUnnamedFiles)
+        return fail (EOPNOTSUPP);
+
+    const bool temporary = (flags & O_EXCL) != 0 && std::strncmp (path, ".quorvel-", 9) == 0;
+
+    if (temporary && (++interposer.temporaryNamesTried, interposer.temporaryError != 0))
+        return fail (interposer.temporaryError);
+
+    if ((flags & (O_CREAT | O_EXCL)) == O_CREAT)
+        fire (interposer.beforeCreatingOpen);
+
+    const int fd = real (folder, path, flags, mode);
+    interposer.temporaryFilesMade += temporary && fd >= 0 ? 1 : 0;
+    return fd;
+}
+
+extern "C" int fchown (int fd, uid_t owner, gid_t group) noexcept
+{
+    static const auto real = next<decltype (::fchown)> ("fchown");
+    return interposer.ownerError != 0 ? fail (interposer.ownerError) : real (fd, owner, group);
+}
+
+extern "C" int fchmod (int fd, mode_t mode) noexcept
+{
+    static const auto real = next<decltype (::fchmod)> ("fchmod");
+    return interposer.modeError != 0 ? fail (interposer.modeError) : real (fd, mode);
+}
+
+extern "C" int fsetxattr (int fd, const char* name, const void* value, size_t size, int flags) noexcept
+{
+    static const auto real = next<decltype (::fsetxattr)> ("fsetxattr");
+    return interposer.aclError != 0 ? fail (interposer.aclError) : real (fd, name, value, size, flags);
+}
+
+extern "C" int fremovexattr (int fd, const char* name) noexcept
+{
+    static const auto real = next<decltype (::fremovexattr)> ("fremovexattr");
+    return interposer.aclError != 0 ? fail (interposer.aclError) : real (fd, name);
+}
+
+extern "C" int renameat2 (int fromFolder, const char* from, int toFolder, const char* to,
+                          unsigned flags) noexcept
+{
+    static const auto real = next<decltype (::renameat2)> ("renameat2");
+    return flags != 0 && interposer.noReplaceUnsupported ? fail (EINVAL)
+                                                         : real (fromFolder, from, toFolder, to, flags);
+}
+
+extern "C" ssize_t pwrite (int fd, const void* data, size_t size, off_t offset)
+{
+    static const auto real = next<decltype (::pwrite)> ("pwrite");
+
+    if (interposer.diskRoom >= 0)
+    {
+        if (offset >= interposer.diskRoom)
+            return fail (ENOSPC);
+
+        size = std::min (size, static_cast<size_t> (interposer.diskRoom - offset));
+    }
+
+    return real (fd, data, size, offset);
+}
+
+extern "C" int fsync (int fd)
+{
+    static const auto real = next<decltype (::fsync)> ("fsync");
+    struct stat synced;
+
+    if (interposer.watched.empty() || ::fstat (fd, &synced) != 0)
+        return real (fd);
+
+    if (S_ISREG (synced.st_mode))
+    {
+        fire (interposer.beforeFileSync);
+
+        if (interposer.fileSyncError != 0)
+            return fail (interposer.fileSyncError);
+
+        interposer.syncs.push_back ("file:" + contentsOf ("/proc/self/fd/" + std::to_string (fd)));
+    }
+    else if (S_ISDIR (synced.st_mode))
+    {
+        interposer.syncs.push_back ("folder:" + contentsOf (interposer.watched));
+    }
+
+    return real (fd);
+}
+
+extern "C" ssize_t readlink (const char* path, char* buffer, size_t size) noexcept
+{
+    static const auto real = next<decltype (::readlink)> ("readlink");
+    const auto length = real (path, buffer, size);
+
+    if (std::strncmp (path, "/proc/self/fd/", 14) == 0)
+        fire (interposer.afterProcLinkRead);
+
+    return length;
+}
+
+extern "C" ssize_t getrandom (void* buffer, size_t size, unsigned flags)
+{
+    static const auto real = next<decltype (::getrandom)> ("getrandom");
+
+    if (!interposer.countedRandom || size != sizeof (interposer.nextRandom))
+        return real (buffer, size, flags);
+
+    std::memcpy (buffer, &interposer.nextRandom, size);
+    ++interposer.nextRandom;
+    return static_cast<ssize_t> (size);
+}

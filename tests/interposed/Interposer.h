@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+// The system calls a save makes pass, in this program, through replacements that can act as
+// other file systems and other moments would: refuse a step, run out of room, or let
+// something happen to the folder just then. Everything is off until a test sets it; the
+// Scope puts it all back.
+struct Interposer
+{
+    bool refuseUnnamedFiles = false;   // opening with O_TMPFILE fails, as on FAT, exFAT and NTFS
+    int ownerError = 0;                // fchown fails with this error
+    int modeError = 0;                 // fchmod
+    int aclError = 0;                  // fsetxattr and fremovexattr
+    int temporaryError = 0;            // making a temporary file by its name
+    int fileSyncError = 0;             // fsync of a regular file
+    bool noReplaceUnsupported = false; // renameat2 with flags fails with EINVAL, as on NFS
+    off_t diskRoom = -1;               // pwrite stores nothing beyond this offset: ENOSPC
+    bool countedRandom = false;        // getrandom gives nextRandom, then one more each time
+    std::uint64_t nextRandom = 0;
+
+    // Called once, at the moment named, then disarmed.
+    std::function<void()> beforeFileSync;      // a regular file is synced
+    std::function<void()> afterProcLinkRead;   // a /proc/self/fd link was read
+    std::function<void()> afterPathOpenFailed; // an O_PATH open found nothing
+    std::function<void()> beforeCreatingOpen;  // an open with O_CREAT but not O_EXCL
+
+    // What was seen: every fsync, as "file:" and the synced file's contents, or "folder:" and
+    // the contents of the file at `watched` then; and the temporary names tried.
+    std::string watched;
+    std::vector<std::string> syncs;
+    int temporaryNamesTried = 0;
+    int temporaryFilesMade = 0;
+
+    struct Scope
+    {
+        Scope();
+        ~Scope();
+        Scope (const Scope&) = delete;
+        Scope& operator= (const Scope&) = delete;
+    };
+};
+
+extern Interposer interposer;

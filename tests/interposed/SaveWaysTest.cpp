@@ -1,0 +1,341 @@
+// Each way a save can go, and each moment at which it must stop, brought about by the
+// system calls of this program: other file systems refuse steps that this one allows, and
+// other users act on the folder right then.
+#include "files/AtomicFileWriter.h"
+#include "interposed/Interposer.h"
+#include "support/AclBytes.h"
+#include "support/TempFolder.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <map>
+#include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+namespace
+{
+constexpr const char* kOld = "old settings";
+constexpr const char* kSaved = "<saved>"; // stands for the text saved, in the expected files
+constexpr const char* kTheirs = "someone else's";
+
+enum class Way
+{
+    replacedUnnamed,
+    replacedNamed,
+    inPlace,
+    none, // refused
+};
+
+const char* pathOf (const juce::File& file)
+{
+    return file.getFullPathName().toRawUTF8();
+}
+
+// Every file and link under the folder, hidden ones too: a file's contents, or "-> " and
+// what a link says.
+std::map<std::string, std::string> snapshot (const juce::File& folder)
+{
+    std::map<std::string, std::string> found;
+    for (const auto& entry : juce::RangedDirectoryIterator (
+             folder, true, "*", juce::File::findFilesAndDirectories, juce::File::FollowSymlinks::no))
+    {
+        const auto& file = entry.getFile();
+        found[file.getRelativePathFrom (folder).toStdString()] =
+            file.isSymbolicLink() ? "-> " + file.getNativeLinkedTarget().toStdString()
+                                  : file.loadFileAsString().toStdString();
+    }
+    return found;
+}
+
+ino_t inodeOf (const juce::File& file)
+{
+    struct stat info = {};
+    ::stat (pathOf (file), &info);
+    return info.st_ino;
+}
+
+// What other programs do meanwhile, without syncing anything: write a file, or write one by
+// another name first and rename it over `file`.
+void put (const juce::File& file, const char* text)
+{
+    std::ofstream (pathOf (file)) << text;
+}
+
+void replaceBehind (const juce::File& file, const char* text)
+{
+    const auto other = file.getSiblingFile ("other program's");
+    put (other, text);
+    EXPECT_EQ (::rename (pathOf (other), pathOf (file)), 0);
+}
+
+struct Row
+{
+    const char* what;
+    bool oldFile;                                    // "settings" holds kOld, mode 0640
+    std::function<bool (const TempFolder&)> arrange; // false: cannot be arranged here
+    bool saved;
+    Way way;
+    std::map<std::string, std::string> after;
+};
+} // namespace
+
+TEST (SaveWays, EachWaySavesWholeKeepsWhatTheFileHadAndStopsWhereItMust)
+{
+    const auto aclWithUser = AclBytes::of ({{AclBytes::kOwner, 6, AclBytes::kNoId},
+                                            {AclBytes::kUser, 0, 4242},
+                                            {AclBytes::kOwningGroup, 4, AclBytes::kNoId},
+                                            {AclBytes::kMask, 4, AclBytes::kNoId},
+                                            {AclBytes::kOthers, 0, AclBytes::kNoId}});
+    const auto settingsLinkedTo = [] (const char* target)
+    {
+        return [target] (const TempFolder& temp)
+        { return juce::File::createSymbolicLink (temp.file ("settings"), target, false); };
+    };
+
+    const std::vector<Row> rows{
+        // The ways a save succeeds.
+        {"the user's own file", true, nullptr, true, Way::replacedUnnamed, {{"settings", kSaved}}},
+        {"no unnamed files",
+         true,
+         [] (auto&) { return interposer.refuseUnnamedFiles = true; },
+         true,
+         Way::replacedNamed,
+         {{"settings", kSaved}}},
+        {"a disk that fixes owner and mode and keeps no ACLs",
+         true,
+         [] (const TempFolder& temp)
+         {
+             interposer.refuseUnnamedFiles = true;
+             interposer.ownerError = interposer.modeError = EPERM;
+             interposer.aclError = ENOSYS;
+             return ::chmod (pathOf (temp.file ("settings")), 0600) == 0;
+         },
+         true,
+         Way::replacedNamed,
+         {{"settings", kSaved}}},
+        {"a mode that cannot be given",
+         true,
+         [] (auto&) { return interposer.modeError = EPERM; },
+         true,
+         Way::inPlace,
+         {{"settings", kSaved}}},
+        {"an ACL that cannot be given",
+         true,
+         [&aclWithUser] (const TempFolder& temp)
+         {
+             interposer.aclError = EPERM;
+             return ::setxattr (pathOf (temp.file ("settings")), AclBytes::kAccess, aclWithUser.data(),
+                                aclWithUser.size(), 0) == 0;
+         },
+         true,
+         Way::inPlace,
+         {{"settings", kSaved}}},
+        {"a file with two names",
+         true,
+         [] (const TempFolder& temp)
+         { return ::link (pathOf (temp.file ("settings")), pathOf (temp.file ("second"))) == 0; },
+         true,
+         Way::inPlace,
+         {{"settings", kSaved}, {"second", kSaved}}},
+        {"a new name", false, nullptr, true, Way::replacedUnnamed, {{"settings", kSaved}}},
+        {"a new name, no unnamed files, no renaming without replacing",
+         false,
+         [] (auto&) { return interposer.refuseUnnamedFiles = interposer.noReplaceUnsupported = true; },
+         true,
+         Way::replacedNamed,
+         {{"settings", kSaved}}},
+        {"a link that names nothing",
+         false,
+         settingsLinkedTo ("made"),
+         true,
+         Way::replacedUnnamed,
+         {{"settings", "-> made"}, {"made", kSaved}}},
+
+        // Where a save stops, leaving every file as it was.
+        {"a full disk, writing in place",
+         true,
+         [] (auto&)
+         {
+             interposer.modeError = EPERM;
+             interposer.diskRoom = 14;
+             return true;
+         },
+         false,
+         Way::none,
+         {{"settings", kOld}}},
+        {"a full disk, a named new file",
+         true,
+         [] (auto&)
+         {
+             interposer.refuseUnnamedFiles = true;
+             interposer.diskRoom = 3;
+             return true;
+         },
+         false,
+         Way::none,
+         {{"settings", kOld}}},
+        {"a failed sync, a named new file",
+         true,
+         [] (auto&)
+         {
+             interposer.refuseUnnamedFiles = true;
+             interposer.fileSyncError = EIO;
+             return true;
+         },
+         false,
+         Way::none,
+         {{"settings", kOld}}},
+        {"a file appears at the new name",
+         false,
+         [] (const TempFolder& temp)
+         {
+             interposer.beforeFileSync = [&temp] { put (temp.file ("settings"), kTheirs); };
+             return true;
+         },
+         false,
+         Way::none,
+         {{"settings", kTheirs}}},
+        {"a file appears at the new name, no unnamed files",
+         false,
+         [] (const TempFolder& temp)
+         {
+             interposer.refuseUnnamedFiles = true;
+             interposer.beforeFileSync = [&temp] { put (temp.file ("settings"), kTheirs); };
+             return true;
+         },
+         false,
+         Way::none,
+         {{"settings", kTheirs}}},
+        {"a file appears where nothing was found",
+         false,
+         [] (const TempFolder& temp)
+         {
+             interposer.afterPathOpenFailed = [&temp] { put (temp.file ("settings"), kTheirs); };
+             return true;
+         },
+         false,
+         Way::none,
+         {{"settings", kTheirs}}},
+        {"another file takes the name once it was found",
+         true,
+         [] (const TempFolder& temp)
+         {
+             interposer.afterProcLinkRead = [&temp] { replaceBehind (temp.file ("settings"), kTheirs); };
+             return true;
+         },
+         false,
+         Way::none,
+         {{"settings", kTheirs}}},
+        {"a link planted at the first temporary name",
+         false,
+         [] (const TempFolder& temp)
+         {
+             interposer.refuseUnnamedFiles = interposer.countedRandom = true;
+             return temp.write ("theirs", kTheirs).existsAsFile() &&
+                    juce::File::createSymbolicLink (temp.file (".quorvel-0000000000000000.tmp"), "theirs",
+                                                    false);
+         },
+         true,
+         Way::replacedNamed,
+         {{"settings", kSaved}, {"theirs", kTheirs}, {".quorvel-0000000000000000.tmp", "-> theirs"}}},
+        {"a temporary name refused for want of permission",
+         false,
+         [] (auto&)
+         {
+             interposer.refuseUnnamedFiles = true;
+             interposer.temporaryError = EACCES;
+             return true;
+         },
+         false,
+         Way::none,
+         {}},
+        {"a link that names nothing, a failed save",
+         false,
+         [&settingsLinkedTo] (const TempFolder& temp)
+         {
+             interposer.fileSyncError = EIO;
+             return settingsLinkedTo ("made") (temp);
+         },
+         false,
+         Way::none,
+         {{"settings", "-> made"}}},
+        {"a link that names nothing, its file replaced meanwhile, a failed save",
+         false,
+         [&settingsLinkedTo] (const TempFolder& temp)
+         {
+             interposer.fileSyncError = EIO;
+             interposer.beforeFileSync = [&temp] { replaceBehind (temp.file ("made"), kTheirs); };
+             return settingsLinkedTo ("made") (temp);
+         },
+         false,
+         Way::none,
+         {{"settings", "-> made"}, {"made", kTheirs}}},
+        {"a link that names nothing, a file there by the time it is opened, a failed save",
+         false,
+         [&settingsLinkedTo] (const TempFolder& temp)
+         {
+             interposer.fileSyncError = EIO;
+             interposer.beforeCreatingOpen = [&temp] { put (temp.file ("made"), kTheirs); };
+             return settingsLinkedTo ("made") (temp);
+         },
+         false,
+         Way::none,
+         {{"settings", "-> made"}, {"made", kTheirs}}},
+    };
+
+    for (const auto& row : rows)
+    {
+        const Interposer::Scope scope;
+        TempFolder temp;
+        const auto file = temp.file ("settings");
+        struct stat before = {};
+        ASSERT_TRUE (!row.oldFile ||
+                     (temp.write ("settings", kOld).existsAsFile() && ::chmod (pathOf (file), 0640) == 0));
+        if (row.arrange && !row.arrange (temp))
+        {
+            std::cout << "[ SKIPPED  ] " << row.what << ": cannot be arranged here\n";
+            continue;
+        }
+        ::stat (pathOf (file), &before);
+        interposer.watched = file.getFullPathName().toStdString();
+
+        // Longer than the old text, then shorter, so that each way grows and cuts the file.
+        for (const std::string text : {"new settings, longer than the old", "new"})
+        {
+            interposer.syncs.clear();
+            interposer.temporaryFilesMade = interposer.temporaryNamesTried = 0;
+            const auto oldInode = inodeOf (file);
+
+            EXPECT_EQ (AtomicFileWriter::write (file, text.data(), text.size()), row.saved) << row.what;
+
+            auto expected = row.after;
+            for (auto& entry : expected)
+                if (entry.second == kSaved)
+                    entry.second = text;
+            EXPECT_EQ (snapshot (temp.folder()), expected) << row.what;
+
+            if (row.way == Way::none)
+            {
+                EXPECT_LE (interposer.temporaryNamesTried, 1) << row.what;
+                break;
+            }
+
+            const bool replaced = row.way != Way::inPlace;
+            EXPECT_EQ (inodeOf (file) != oldInode, replaced) << row.what;
+            EXPECT_EQ (interposer.temporaryFilesMade, row.way == Way::replacedNamed ? 1 : 0) << row.what;
+            // The bytes are on the disk before the file takes the name, and the name with the
+            // folder.
+            std::vector<std::string> syncs{"file:" + text};
+            if (replaced)
+                syncs.push_back ("folder:" + text);
+            EXPECT_EQ (interposer.syncs, syncs) << row.what;
+
+            struct stat after;
+            ASSERT_EQ (::stat (pathOf (file), &after), 0);
+            EXPECT_TRUE (!row.oldFile || (after.st_mode == before.st_mode && after.st_uid == before.st_uid &&
+                                          after.st_gid == before.st_gid))
+                << row.what;
+        }
+    }
+}
