@@ -9,6 +9,7 @@ packages=(
     libx11-dev libxext-dev libxrandr-dev libxinerama-dev libxcursor-dev pkg-config cmake
     ninja-build g++ libexpat1-dev libgtest-dev libbenchmark-dev fonts-dejavu-core fontconfig-config
     xvfb xauth libxtst6 clang libclang-rt-14-dev
+    bindfs exfat-fuse exfatprogs
 )
 
 sudo=""

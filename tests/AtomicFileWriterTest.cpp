@@ -326,3 +326,105 @@ TEST (AtomicFileWriter, SavesKilledAtAnyMomentLeaveTheFileWholeAndHardlyAnything
     // Only a kill between the new file's naming and its renaming, a moment, leaves a file.
     EXPECT_LE (namesUnder (temp.folder()).size(), 1u + kKills / 10);
 }
+
+namespace
+{
+// Runs a command to its end, for at most a minute: empty when it succeeded, else what went
+// wrong. What it printed goes to `output`.
+juce::String problemRunning (const juce::StringArray& command, juce::String* output = nullptr)
+{
+    juce::ChildProcess process;
+    if (!process.start (command))
+        return command[0] + " cannot be started";
+    const auto printed = process.readAllProcessOutput();
+    if (!process.waitForProcessToFinish (60000))
+    {
+        process.kill();
+        return command[0] + " did not end";
+    }
+    if (output != nullptr)
+        *output = printed;
+    return process.getExitCode() == 0 ? juce::String() : command.joinIntoString (" ") + ": " + printed;
+}
+
+// A disk of a FUSE file system, mounted for the test and unmounted with it. Mounting takes
+// root, /dev/fuse and the file system's package; without them `problem` says what is missing.
+struct FuseDisk
+{
+    FuseDisk (const TempFolder& temp, const juce::String& kind)
+        : mountPoint (temp.file ("disk"))
+    {
+        if (::geteuid() != 0 || !juce::File ("/dev/fuse").exists() || !mountPoint.createDirectory().wasOk())
+            problem = "mounting takes root and /dev/fuse";
+        else
+            problem = kind == "exfat" ? mountExfat (temp) : mountBindfs (temp);
+
+        mounted = problem.isEmpty();
+    }
+
+    ~FuseDisk()
+    {
+        const auto unmounted = mounted ? problemRunning ({"umount", mountPoint.getFullPathName()}) : "";
+        const auto detached = loopDevice.isNotEmpty() ? problemRunning ({"losetup", "-d", loopDevice}) : "";
+        EXPECT_EQ (unmounted + detached, "");
+    }
+
+    // As shared data disks are mounted: for everyone, with every file the mount's own.
+    juce::String mountExfat (const TempFolder& temp)
+    {
+        const auto image = temp.file ("image").getFullPathName();
+        juce::String found;
+        for (const auto& step : {juce::StringArray{"truncate", "-s", "16M", image},
+                                 {"mkfs.exfat", image},
+                                 {"losetup", "-f", "--show", image}})
+            if (const auto failed = problemRunning (step, &found); failed.isNotEmpty())
+                return failed;
+
+        loopDevice = found.trim();
+        return problemRunning (
+            {"mount.exfat-fuse", "-o", "umask=000", loopDevice, mountPoint.getFullPathName()});
+    }
+
+    // Every file root's, and everyone's to read and write.
+    juce::String mountBindfs (const TempFolder& temp)
+    {
+        const auto underneath = temp.file ("underneath");
+        if (!underneath.createDirectory().wasOk() || ::chmod (pathOf (underneath), 0777) != 0)
+            return "no folder to bind";
+        return problemRunning ({"bindfs", "-u", "root", "-g", "root", "-p", "a+rwX",
+                                underneath.getFullPathName(), mountPoint.getFullPathName()});
+    }
+
+    juce::File mountPoint;
+    juce::String problem, loopDevice;
+    bool mounted = false;
+};
+} // namespace
+
+TEST (AtomicFileWriter, DisksThatFixEveryFilesOwnerAndModeAreSavedOn)
+{
+    for (const juce::String kind : {"exfat", "bindfs"})
+    {
+        TempFolder temp;
+        const FuseDisk disk (temp, kind);
+        if (disk.problem.isNotEmpty())
+        {
+            std::cout << "[ SKIPPED  ] " << kind << ": " << disk.problem << "\n";
+            continue;
+        }
+
+        const auto file = disk.mountPoint.getChildFile ("settings"), link = temp.file ("link");
+        ASSERT_TRUE (juce::File::createSymbolicLink (
+            link, disk.mountPoint.getChildFile ("linked").getFullPathName(), false));
+        const ActingAsNobody user;
+
+        // A new file, then a save over it, and one through a link that names nothing there.
+        for (const auto& [saved, text] :
+             {std::pair (file, "first"), std::pair (file, "second"), std::pair (link, "third")})
+        {
+            EXPECT_TRUE (write (saved, text)) << kind << ", " << text;
+            EXPECT_EQ (saved.loadFileAsString(), text) << kind;
+        }
+        EXPECT_EQ (namesUnder (disk.mountPoint), (std::set<juce::String>{"settings", "linked"})) << kind;
+    }
+}
