@@ -132,9 +132,7 @@ bool FileReplacement::carryOver() const noexcept
     if (!readAcl (target.getFile(), oldAcl))
         return false;
 
-    if (::fchown (file.get(), old.st_uid, old.st_gid) != 0)
-        (void) ::fchown (file.get(), static_cast<uid_t> (-1), old.st_gid);
-
+    (void) ::fchown (file.get(), old.st_uid, old.st_gid);
     (void) (oldAcl.size > 0 ? ::fsetxattr (file.get(), kAccessAcl, oldAcl.bytes.data(),
                                            static_cast<size_t> (oldAcl.size), 0)
                             : ::fremovexattr (file.get(), kAccessAcl)); // one the folder's default ACL gave

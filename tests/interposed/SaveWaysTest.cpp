@@ -72,12 +72,17 @@ void replaceBehind (const juce::File& file, const char* text)
 struct Row
 {
     const char* what;
-    bool oldFile;                                    // "settings" holds kOld, mode 0640
-    std::function<bool (const TempFolder&)> arrange; // false: cannot be arranged here
+    bool oldFile; // "settings" holds kOld, mode 0640
     bool saved;
     Way way;
     std::map<std::string, std::string> after;
+    std::function<bool (const TempFolder&)> arrange; // false: cannot be arranged here
 };
+
+bool linkSettingsToMade (const TempFolder& temp)
+{
+    return juce::File::createSymbolicLink (temp.file ("settings"), "made", false);
+}
 } // namespace
 
 TEST (SaveWays, EachWaySavesWholeKeepsWhatTheFileHadAndStopsWhereItMust)
@@ -87,201 +92,118 @@ TEST (SaveWays, EachWaySavesWholeKeepsWhatTheFileHadAndStopsWhereItMust)
                                             {AclBytes::kOwningGroup, 4, AclBytes::kNoId},
                                             {AclBytes::kMask, 4, AclBytes::kNoId},
                                             {AclBytes::kOthers, 0, AclBytes::kNoId}});
-    const auto settingsLinkedTo = [] (const char* target)
-    {
-        return [target] (const TempFolder& temp)
-        { return juce::File::createSymbolicLink (temp.file ("settings"), target, false); };
-    };
+    using Files = std::map<std::string, std::string>;
+    const Files saved{{"settings", kSaved}}, old{{"settings", kOld}}, theirs{{"settings", kTheirs}};
+    const Files savedThroughLink{{"settings", "-> made"}, {"made", kSaved}};
+    const Files linkLeft{{"settings", "-> made"}},
+        theirsThroughLink{{"settings", "-> made"}, {"made", kTheirs}};
 
     const std::vector<Row> rows{
         // The ways a save succeeds.
-        {"the user's own file", true, nullptr, true, Way::replacedUnnamed, {{"settings", kSaved}}},
-        {"no unnamed files",
-         true,
-         [] (auto&) { return interposer.refuseUnnamedFiles = true; },
-         true,
-         Way::replacedNamed,
-         {{"settings", kSaved}}},
-        {"a disk that fixes owner and mode and keeps no ACLs",
-         true,
+        {"the user's own file", true, true, Way::replacedUnnamed, saved, nullptr},
+        {"no unnamed files", true, true, Way::replacedNamed, saved,
+         [] (auto&) { return interposer.refuseUnnamedFiles = true; }},
+        {"a disk that fixes owner and mode and keeps no ACLs", true, true, Way::replacedNamed, saved,
          [] (const TempFolder& temp)
          {
              interposer.refuseUnnamedFiles = true;
              interposer.ownerError = interposer.modeError = EPERM;
              interposer.aclError = ENOSYS;
              return ::chmod (pathOf (temp.file ("settings")), 0600) == 0;
-         },
-         true,
-         Way::replacedNamed,
-         {{"settings", kSaved}}},
-        {"a mode that cannot be given",
-         true,
-         [] (auto&) { return interposer.modeError = EPERM; },
-         true,
-         Way::inPlace,
-         {{"settings", kSaved}}},
-        {"an ACL that cannot be given",
-         true,
+         }},
+        {"a mode that cannot be given", true, true, Way::inPlace, saved,
+         [] (auto&) { return interposer.modeError = EPERM; }},
+        {"an ACL that cannot be given", true, true, Way::inPlace, saved,
          [&aclWithUser] (const TempFolder& temp)
          {
              interposer.aclError = EPERM;
              return ::setxattr (pathOf (temp.file ("settings")), AclBytes::kAccess, aclWithUser.data(),
                                 aclWithUser.size(), 0) == 0;
-         },
-         true,
-         Way::inPlace,
-         {{"settings", kSaved}}},
+         }},
         {"a file with two names",
          true,
-         [] (const TempFolder& temp)
-         { return ::link (pathOf (temp.file ("settings")), pathOf (temp.file ("second"))) == 0; },
          true,
          Way::inPlace,
-         {{"settings", kSaved}, {"second", kSaved}}},
-        {"a new name", false, nullptr, true, Way::replacedUnnamed, {{"settings", kSaved}}},
-        {"a new name, no unnamed files, no renaming without replacing",
-         false,
-         [] (auto&) { return interposer.refuseUnnamedFiles = interposer.noReplaceUnsupported = true; },
-         true,
-         Way::replacedNamed,
-         {{"settings", kSaved}}},
-        {"a link that names nothing",
-         false,
-         settingsLinkedTo ("made"),
-         true,
-         Way::replacedUnnamed,
-         {{"settings", "-> made"}, {"made", kSaved}}},
+         {{"settings", kSaved}, {"second", kSaved}},
+         [] (const TempFolder& temp)
+         { return ::link (pathOf (temp.file ("settings")), pathOf (temp.file ("second"))) == 0; }},
+        {"a new name", false, true, Way::replacedUnnamed, saved, nullptr},
+        {"a new name, no unnamed files, no renaming without replacing", false, true, Way::replacedNamed,
+         saved,
+         [] (auto&) { return interposer.refuseUnnamedFiles = interposer.noReplaceUnsupported = true; }},
+        {"a link that names nothing", false, true, Way::replacedUnnamed, savedThroughLink,
+         linkSettingsToMade},
+        {"a link that names nothing, where modes cannot be given", false, true, Way::inPlace,
+         savedThroughLink,
+         [] (const TempFolder& temp) { return (interposer.modeError = EPERM) && linkSettingsToMade (temp); }},
 
         // Where a save stops, leaving every file as it was.
-        {"a full disk, writing in place",
-         true,
-         [] (auto&)
-         {
-             interposer.modeError = EPERM;
-             interposer.diskRoom = 14;
-             return true;
-         },
-         false,
-         Way::none,
-         {{"settings", kOld}}},
-        {"a full disk, a named new file",
-         true,
-         [] (auto&)
-         {
-             interposer.refuseUnnamedFiles = true;
-             interposer.diskRoom = 3;
-             return true;
-         },
-         false,
-         Way::none,
-         {{"settings", kOld}}},
-        {"a failed sync, a named new file",
-         true,
-         [] (auto&)
-         {
-             interposer.refuseUnnamedFiles = true;
-             interposer.fileSyncError = EIO;
-             return true;
-         },
-         false,
-         Way::none,
-         {{"settings", kOld}}},
-        {"a file appears at the new name",
-         false,
+        {"a full disk, writing in place", true, false, Way::none, old,
+         [] (auto&) { return (interposer.modeError = EPERM) && (interposer.diskRoom = 14); }},
+        {"a full disk, a named new file", true, false, Way::none, old,
+         [] (auto&) { return (interposer.refuseUnnamedFiles = true) && (interposer.diskRoom = 3); }},
+        {"a failed sync, a named new file", true, false, Way::none, old,
+         [] (auto&) { return (interposer.refuseUnnamedFiles = true) && (interposer.fileSyncError = EIO); }},
+        {"a file appears at the new name", false, false, Way::none, theirs,
          [] (const TempFolder& temp)
          {
              interposer.beforeFileSync = [&temp] { put (temp.file ("settings"), kTheirs); };
              return true;
-         },
-         false,
-         Way::none,
-         {{"settings", kTheirs}}},
-        {"a file appears at the new name, no unnamed files",
-         false,
+         }},
+        {"a file appears at the new name, no unnamed files", false, false, Way::none, theirs,
          [] (const TempFolder& temp)
          {
-             interposer.refuseUnnamedFiles = true;
              interposer.beforeFileSync = [&temp] { put (temp.file ("settings"), kTheirs); };
-             return true;
-         },
-         false,
-         Way::none,
-         {{"settings", kTheirs}}},
-        {"a file appears where nothing was found",
-         false,
+             return interposer.refuseUnnamedFiles = true;
+         }},
+        {"a file appears where nothing was found", false, false, Way::none, theirs,
          [] (const TempFolder& temp)
          {
              interposer.afterPathOpenFailed = [&temp] { put (temp.file ("settings"), kTheirs); };
              return true;
-         },
-         false,
-         Way::none,
-         {{"settings", kTheirs}}},
-        {"another file takes the name once it was found",
-         true,
+         }},
+        {"another file takes the name once it was found", true, false, Way::none, theirs,
          [] (const TempFolder& temp)
          {
              interposer.afterProcLinkRead = [&temp] { replaceBehind (temp.file ("settings"), kTheirs); };
              return true;
-         },
-         false,
-         Way::none,
-         {{"settings", kTheirs}}},
+         }},
         {"a link planted at the first temporary name",
          false,
+         true,
+         Way::replacedNamed,
+         {{"settings", kSaved}, {"theirs", kTheirs}, {".quorvel-0000000000000000.tmp", "-> theirs"}},
          [] (const TempFolder& temp)
          {
              interposer.refuseUnnamedFiles = interposer.countedRandom = true;
-             return temp.write ("theirs", kTheirs).existsAsFile() &&
-                    juce::File::createSymbolicLink (temp.file (".quorvel-0000000000000000.tmp"), "theirs",
+             put (temp.file ("theirs"), kTheirs);
+             return juce::File::createSymbolicLink (temp.file (".quorvel-0000000000000000.tmp"), "theirs",
                                                     false);
-         },
-         true,
-         Way::replacedNamed,
-         {{"settings", kSaved}, {"theirs", kTheirs}, {".quorvel-0000000000000000.tmp", "-> theirs"}}},
+         }},
         {"a temporary name refused for want of permission",
          false,
+         false,
+         Way::none,
+         {},
          [] (auto&)
+         { return (interposer.refuseUnnamedFiles = true) && (interposer.temporaryError = EACCES); }},
+        {"a link that names nothing, a failed save", false, false, Way::none, linkLeft,
+         [] (const TempFolder& temp)
+         { return (interposer.fileSyncError = EIO) && linkSettingsToMade (temp); }},
+        {"a link that names nothing, its file replaced meanwhile, a failed save", false, false, Way::none,
+         theirsThroughLink,
+         [] (const TempFolder& temp)
          {
-             interposer.refuseUnnamedFiles = true;
-             interposer.temporaryError = EACCES;
-             return true;
-         },
-         false,
-         Way::none,
-         {}},
-        {"a link that names nothing, a failed save",
-         false,
-         [&settingsLinkedTo] (const TempFolder& temp)
-         {
-             interposer.fileSyncError = EIO;
-             return settingsLinkedTo ("made") (temp);
-         },
-         false,
-         Way::none,
-         {{"settings", "-> made"}}},
-        {"a link that names nothing, its file replaced meanwhile, a failed save",
-         false,
-         [&settingsLinkedTo] (const TempFolder& temp)
-         {
-             interposer.fileSyncError = EIO;
              interposer.beforeFileSync = [&temp] { replaceBehind (temp.file ("made"), kTheirs); };
-             return settingsLinkedTo ("made") (temp);
-         },
-         false,
-         Way::none,
-         {{"settings", "-> made"}, {"made", kTheirs}}},
-        {"a link that names nothing, a file there by the time it is opened, a failed save",
-         false,
-         [&settingsLinkedTo] (const TempFolder& temp)
+             return (interposer.fileSyncError = EIO) && linkSettingsToMade (temp);
+         }},
+        {"a link that names nothing, a file there by the time it is opened, a failed save", false, false,
+         Way::none, theirsThroughLink,
+         [] (const TempFolder& temp)
          {
-             interposer.fileSyncError = EIO;
              interposer.beforeCreatingOpen = [&temp] { put (temp.file ("made"), kTheirs); };
-             return settingsLinkedTo ("made") (temp);
-         },
-         false,
-         Way::none,
-         {{"settings", "-> made"}, {"made", kTheirs}}},
+             return (interposer.fileSyncError = EIO) && linkSettingsToMade (temp);
+         }},
     };
 
     for (const auto& row : rows)
@@ -322,7 +244,7 @@ TEST (SaveWays, EachWaySavesWholeKeepsWhatTheFileHadAndStopsWhereItMust)
             }
 
             const bool replaced = row.way != Way::inPlace;
-            EXPECT_EQ (inodeOf (file) != oldInode, replaced) << row.what;
+            EXPECT_EQ (inodeOf (file) != oldInode, replaced || oldInode == 0) << row.what;
             EXPECT_EQ (interposer.temporaryFilesMade, row.way == Way::replacedNamed ? 1 : 0) << row.what;
             // The bytes are on the disk before the file takes the name, and the name with the
             // folder.
