@@ -14,8 +14,9 @@ class SettingsFile
 {
 public:
     // Writes the document for `store` to `file` through AtomicFileWriter: the old file is
-    // replaced only once the new one is completely written, so a failed write leaves whatever
-    // was there, and a symbolic link, the file's permissions and its owner are kept. Returns
+    // replaced only once the new one is completely written, or written into where no new file
+    // can stand in for it, so a failed write leaves whatever was there, and a symbolic link,
+    // the file's owner, group, permissions and ACL are kept. Returns
     // false when the file could not be written, anything but a regular file is in the way,
     // the user may not write the file, or the document would be larger than loading accepts
     // (kMaxFileSize); nothing is written then.
