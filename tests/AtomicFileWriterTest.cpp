@@ -206,7 +206,7 @@ TEST (AtomicFileWriter, ASaveKeepsOwnerGroupModeAclAndEveryName)
         {"a folder whose default ACL gives a user access", false, saver, saverGroup, 0600, "",
          folderGivingAUser, 0755, false, false},
         {"a group that may do less than others", false, saver, 0, 0604, "", "", 0755, false, true},
-        {"a colleague's file shared through an ACL", false, kOtherUser, kOtherUser, 0600, sharedWithTheSaver,
+        {"a colleague's file shared through an ACL", false, kOtherUser, saverGroup, 0600, sharedWithTheSaver,
          "", 0755, false, true},
         {"a file with two names", false, saver, saverGroup, 0640, "", "", 0755, true, true},
         {"a folder the user may not write", false, saver, saverGroup, 0640, "", "", 0555, false, true},
@@ -270,6 +270,13 @@ TEST (AtomicFileWriter, AFileTheUserMayNotWriteOrAFailedWriteLeavesAllAsItWas)
     EXPECT_FALSE (write (file, "new"));
     EXPECT_FALSE (SettingsFile::save (store, file));
     EXPECT_FALSE (MidiChart::generate (store, file));
+
+    // Only a regular file is saved over: not a FIFO, whose reader would take the bytes.
+    const auto fifo = temp.fifo ("fifo");
+    struct stat info;
+    EXPECT_FALSE (write (fifo, "new"));
+    EXPECT_TRUE (::stat (pathOf (fifo), &info) == 0 && S_ISFIFO (info.st_mode));
+    ASSERT_TRUE (fifo.deleteFile());
 
     // A file-size limit smaller than the text: the signal it would raise ends the program
     // by default, so the save must not write beyond the limit at all.

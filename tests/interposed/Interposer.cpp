@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdarg>
+#include <cstdio>
 #include <cstring>
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -62,6 +63,13 @@ std::string contentsOf (const std::string& path)
 bool unnamed (int flags)
 {
     return (flags & O_TMPFILE) == O_TMPFILE;
+}
+
+// Opened with O_PATH: the file a save found, not one it made.
+bool foundByPath (const char* path)
+{
+    int fd = -1;
+    return std::sscanf (path, "/proc/self/fd/%d", &fd) == 1 && (::fcntl (fd, F_GETFL) & O_PATH) != 0;
 }
 
 mode_t modeArgument (int flags, va_list& arguments)
@@ -135,6 +143,15 @@ extern "C" int fremovexattr (int fd, const char* name) noexcept
 {
     static const auto real = next<decltype (::fremovexattr)> ("fremovexattr");
     return interposer.aclError != 0 ? fail (interposer.aclError) : real (fd, name);
+}
+
+extern "C" ssize_t getxattr (const char* path, const char* name, void* value, size_t size) noexcept
+{
+    static const auto real = next<decltype (::getxattr)> ("getxattr");
+    return interposer.aclReadError != 0 && std::strcmp (name, "system.posix_acl_access") == 0 &&
+                   foundByPath (path)
+               ? fail (interposer.aclReadError)
+               : real (path, name, value, size);
 }
 
 extern "C" int renameat2 (int fromFolder, const char* from, int toFolder, const char* to,

@@ -16,6 +16,7 @@ struct Interposer
     int ownerError = 0;                // fchown fails with this error
     int modeError = 0;                 // fchmod
     int aclError = 0;                  // fsetxattr and fremovexattr
+    int aclReadError = 0;              // getxattr of the access ACL of a file found by O_PATH
     int temporaryError = 0;            // making a temporary file by its name
     int fileSyncError = 0;             // fsync of a regular file
     bool noReplaceUnsupported = false; // renameat2 with flags fails with EINVAL, as on NFS

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
@@ -120,6 +121,8 @@ TEST (SaveWays, EachWaySavesWholeKeepsWhatTheFileHadAndStopsWhereItMust)
              return ::setxattr (pathOf (temp.file ("settings")), AclBytes::kAccess, aclWithUser.data(),
                                 aclWithUser.size(), 0) == 0;
          }},
+        {"an ACL that cannot be read", true, true, Way::inPlace, saved,
+         [] (auto&) { return interposer.aclReadError = EIO; }},
         {"a file with two names",
          true,
          true,
@@ -203,6 +206,18 @@ TEST (SaveWays, EachWaySavesWholeKeepsWhatTheFileHadAndStopsWhereItMust)
          {
              interposer.beforeCreatingOpen = [&temp] { put (temp.file ("made"), kTheirs); };
              return (interposer.fileSyncError = EIO) && linkSettingsToMade (temp);
+         }},
+        {"a link that names nothing, a device there by the time it is opened",
+         false,
+         false,
+         Way::none,
+         {{"settings", "-> made"}, {"made", ""}},
+         [] (const TempFolder& temp)
+         {
+             // The null device, which takes anything written to it.
+             interposer.beforeCreatingOpen = [&temp]
+             { ::mknod (pathOf (temp.file ("made")), S_IFCHR | 0666, ::makedev (1, 3)); };
+             return ::geteuid() == 0 && linkSettingsToMade (temp);
          }},
     };
 
