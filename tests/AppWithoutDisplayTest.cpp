@@ -1,8 +1,16 @@
 #include <gtest/gtest.h>
 #include <juce_core/juce_core.h>
 
+#include <fcntl.h>
 #include <iostream>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+extern char** environ;
 
 namespace
 {
@@ -41,6 +49,70 @@ Ended run (const juce::StringArray& command)
     return {output, finished ? child.getExitCode() : 0};
 }
 
+// An X server of the test's own whose one screen has 8 bits a pixel, which the framework
+// cannot draw on. Xvfb picks a free display number and writes it to -displayfd once it takes
+// clients, then closes that descriptor.
+class EightBitServer
+{
+public:
+    EightBitServer()
+    {
+        int ready[2];
+        if (::pipe (ready) != 0)
+            return;
+
+        posix_spawn_file_actions_t actions;
+        ::posix_spawn_file_actions_init (&actions);
+        ::posix_spawn_file_actions_addclose (&actions, ready[0]);
+        // Not the test's own output, which a server left behind by a crashed test would hold
+        // open for whoever reads it.
+        ::posix_spawn_file_actions_addopen (&actions, 1, "/dev/null", O_WRONLY, 0);
+        ::posix_spawn_file_actions_adddup2 (&actions, 1, 2);
+        const auto fd = std::to_string (ready[1]);
+        const char* argv[] = {"Xvfb",      "-displayfd", fd.c_str(), "-screen", "0",
+                              "800x600x8", "-nolisten",  "tcp",      nullptr};
+        if (::posix_spawnp (&pid, "Xvfb", &actions, nullptr, const_cast<char**> (argv), environ) != 0)
+            pid = 0;
+        ::posix_spawn_file_actions_destroy (&actions);
+        ::close (ready[1]);
+
+        // Read to the end, as the server ends when it cannot write the whole line.
+        std::string number;
+        pollfd readable{ready[0], POLLIN, 0};
+        char bytes[16];
+        ssize_t got = 0;
+        while (pid != 0 && ::poll (&readable, 1, kDeadlineSeconds * 1000) == 1 &&
+               (got = ::read (ready[0], bytes, sizeof bytes)) > 0)
+            number.append (bytes, (size_t) got);
+        ::close (ready[0]);
+        if (got == 0 && !number.empty())
+            display = ":" + juce::String (number).trim();
+    }
+
+    // Ended by SIGTERM, Xvfb removes its socket and lock file.
+    ~EightBitServer()
+    {
+        if (pid == 0)
+            return;
+
+        // Readable once the process has ended (glibc 2.36 declares pidfd_open without C linkage).
+        const auto exited = (int) ::syscall (SYS_pidfd_open, pid, 0);
+        ::kill (pid, SIGTERM);
+        pollfd ended{exited, POLLIN, 0};
+        if (::poll (&ended, 1, kDeadlineSeconds * 1000) != 1)
+            ::kill (pid, SIGKILL);
+        ::waitpid (pid, nullptr, 0);
+        ::close (exited);
+    }
+
+    juce::String display; // empty where the server did not start
+
+private:
+    pid_t pid = 0;
+
+    JUCE_DECLARE_NON_COPYABLE (EightBitServer)
+};
+
 // A prefix that runs a command where no X server can be reached as ":0" (the display the
 // framework tries when DISPLAY is unset or empty, on a desktop the user's own): libxcb tries
 // the abstract socket, which belongs to the network namespace, then /tmp/.X11-unix/X0, hidden
@@ -57,9 +129,12 @@ juce::StringArray isolation()
 }
 } // namespace
 
-// The built program, started where no X display can be reached, as over a plain remote shell.
+// The built program, started where no X display can be reached, as over a plain remote shell,
+// or where the one reached cannot be drawn on.
 TEST (AppWithoutDisplay, SaysSoOnStandardErrorAndExitsWithStatusOne)
 {
+    const EightBitServer eightBit;
+    ASSERT_TRUE (eightBit.display.isNotEmpty()) << "Xvfb did not start";
     const auto absent = absentDisplay();
     const juce::String notOpened = "Brisca Tarn Quorvel: no X display could be opened (";
     const struct
@@ -71,6 +146,11 @@ TEST (AppWithoutDisplay, SaysSoOnStandardErrorAndExitsWithStatusOne)
         {{"-u", "DISPLAY"}, true, notOpened + "DISPLAY is not set; tried \":0.0\")."},
         {{"DISPLAY="}, true, notOpened + "DISPLAY is empty; tried \":0.0\")."},
         {{"DISPLAY=" + absent}, false, notOpened + "DISPLAY=\"" + absent + "\")."},
+        {{"DISPLAY=" + eightBit.display},
+         false,
+         "Brisca Tarn Quorvel: the X display offers no 16, 24 or 32-bit colour visual the program can draw "
+         "on (DISPLAY=\"" +
+             eightBit.display + "\")."},
     };
 
     const auto isolated = isolation();
