@@ -40,7 +40,10 @@ void AppClass::shutdown()
     mainWindow = nullptr;
 
     // The framework keeps a pointer to the default look; let go of it before freeing ours.
-    juce::LookAndFeel::setDefaultLookAndFeel (nullptr);
+    // Only where one was set: refused at start-up, the program must not reach the framework's
+    // desktop, which would open the display.
+    if (lookAndFeel != nullptr)
+        juce::LookAndFeel::setDefaultLookAndFeel (nullptr);
     lookAndFeel = nullptr;
 }
 

@@ -7,6 +7,7 @@
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <cstdlib>
+#include <limits>
 
 std::string DisplayCheck::findProblem()
 {
@@ -16,6 +17,11 @@ std::string DisplayCheck::findProblem()
                               : *named == 0    ? "DISPLAY is empty; tried \":0.0\""
                                                : "DISPLAY=\"" + std::string (named) + "\"";
     const std::string notOpened = "no X display could be opened (" + tried + ").";
+
+    // The framework takes the name for ASCII text (asserting that it is), so that a name of any
+    // other bytes reaches X as another name, one that names no display.
+    if (named != nullptr && !juce::CharPointer_ASCII::isValidString (named, std::numeric_limits<int>::max()))
+        return notOpened;
 
     // On a display it opened but cannot draw on (no 16, 24 or 32-bit colour visual), the
     // framework lets go of X yet keeps the display, which then still lists a screen; asked
