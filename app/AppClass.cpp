@@ -1,34 +1,16 @@
 #include "app/AppClass.h"
 
+#include "app/DisplayCheck.h"
 #include "app/MainAppWindow.h"
 #include "pickers/PicturePreload.h"
 #include "pickers/Quill25CtrlPickerComponent.h"
 #include "pickers/VLookAndFeel.h"
 
-#include <cstdlib>
 #include <iostream>
 
 AppClass::AppClass() = default;
 
 AppClass::~AppClass() = default;
-
-namespace
-{
-// The framework opens the X display named by DISPLAY, or ":0.0" when that is empty, and goes
-// on without one when it cannot: a window made then would crash the program.
-bool displayOpened()
-{
-    if (juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() != nullptr)
-        return true;
-
-    const char* named = std::getenv ("DISPLAY");
-    const juce::String tried = named == nullptr ? "DISPLAY is not set; tried \":0.0\""
-                               : *named == 0    ? "DISPLAY is empty; tried \":0.0\""
-                                                : "DISPLAY=\"" + juce::String (named) + "\"";
-    std::cerr << "Brisca Tarn Quorvel: no X display could be opened (" << tried << ")." << std::endl;
-    return false;
-}
-} // namespace
 
 void AppClass::initialise (const juce::String&)
 {
@@ -37,8 +19,9 @@ void AppClass::initialise (const juce::String&)
     const PicturePreload picture (Quill25CtrlPickerComponent::quilletMidiCc_png,
                                   Quill25CtrlPickerComponent::quilletMidiCc_pngSize);
 
-    if (!displayOpened())
+    if (const auto problem = DisplayCheck::findProblem(); !problem.empty())
     {
+        std::cerr << getApplicationName() << ": " << problem << std::endl;
         setApplicationReturnValue (1);
         quit();
         return;
@@ -57,7 +40,10 @@ void AppClass::shutdown()
     mainWindow = nullptr;
 
     // The framework keeps a pointer to the default look; let go of it before freeing ours.
-    juce::LookAndFeel::setDefaultLookAndFeel (nullptr);
+    // Only where one was set: refused at start-up, the program must not reach the framework's
+    // desktop, which would open the display.
+    if (lookAndFeel != nullptr)
+        juce::LookAndFeel::setDefaultLookAndFeel (nullptr);
     lookAndFeel = nullptr;
 }
 
