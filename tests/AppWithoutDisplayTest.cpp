@@ -50,12 +50,12 @@ Ended run (const juce::StringArray& command)
 }
 
 // An X server of the test's own whose one screen has 8 bits a pixel, which the framework
-// cannot draw on. Xvfb picks a free display number and writes it to -displayfd once it takes
-// clients, then closes that descriptor.
+// cannot draw on, at a display number far from those of users' screens. Xvfb writes the
+// number to -displayfd once it takes clients, then closes that descriptor.
 class EightBitServer
 {
 public:
-    EightBitServer()
+    explicit EightBitServer (const juce::String& displayName)
     {
         int ready[2];
         if (::pipe (ready) != 0)
@@ -69,8 +69,9 @@ public:
         ::posix_spawn_file_actions_addopen (&actions, 1, "/dev/null", O_WRONLY, 0);
         ::posix_spawn_file_actions_adddup2 (&actions, 1, 2);
         const auto fd = std::to_string (ready[1]);
-        const char* argv[] = {"Xvfb",      "-displayfd", fd.c_str(), "-screen", "0",
-                              "800x600x8", "-nolisten",  "tcp",      nullptr};
+        const auto name = displayName.toStdString();
+        const char* argv[] = {"Xvfb", name.c_str(), "-displayfd", fd.c_str(), "-screen",
+                              "0",    "800x600x8",  "-nolisten",  "tcp",      nullptr};
         if (::posix_spawnp (&pid, "Xvfb", &actions, nullptr, const_cast<char**> (argv), environ) != 0)
             pid = 0;
         ::posix_spawn_file_actions_destroy (&actions);
@@ -133,9 +134,9 @@ juce::StringArray isolation()
 // or where the one reached cannot be drawn on.
 TEST (AppWithoutDisplay, SaysSoOnStandardErrorAndExitsWithStatusOne)
 {
-    const EightBitServer eightBit;
+    const EightBitServer eightBit (absentDisplay());
     ASSERT_TRUE (eightBit.display.isNotEmpty()) << "Xvfb did not start";
-    const auto absent = absentDisplay();
+    const auto absent = absentDisplay(); // another, now that the server holds the first
     const auto nonAscii = juce::String::fromUTF8 (u8":\u00fc7");
     const juce::String notOpened = "Brisca Tarn Quorvel: no X display could be opened (";
     const juce::String notDrawn = "Brisca Tarn Quorvel: the X display offers no 16, 24 or 32-bit colour "
