@@ -3,7 +3,6 @@
 #include "files/FileReplacement.h"
 #include "files/SaveTarget.h"
 
-#include <algorithm>
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -22,9 +21,7 @@ bool fitsFileSizeLimit (size_t size) noexcept
            (limit.rlim_cur == RLIM_INFINITY || static_cast<rlim_t> (size) <= limit.rlim_cur);
 }
 
-// Writes the bytes into the file itself. What lies beyond the old end goes in first, and is
-// cut away again when it does not fit, so that a full disk refuses the save before any old
-// byte is overwritten.
+// Writes the bytes into the file itself.
 bool writeInPlace (const SaveTarget& target, const char* data, size_t size) noexcept
 {
     // Reopened through the descriptor that was judged: the very file found, whatever the path
@@ -37,15 +34,25 @@ bool writeInPlace (const SaveTarget& target, const char* data, size_t size) noex
 
     const auto oldSize = static_cast<size_t> (info.st_size);
 
-    if (size > oldSize && !out.writeAll (data + oldSize, size - oldSize, info.st_size))
+    if (size > oldSize)
     {
-        (void) ::ftruncate (out.get(), info.st_size);
+        // What lies beyond the old end goes in first, and on to the disk (a network disk
+        // tells of a full disk only then), so that a disk too full for it refuses the save
+        // before any old byte is overwritten. Whatever fails, the file gets its old length
+        // back.
+        if (!out.writeAll (data + oldSize, size - oldSize, info.st_size) || ::fdatasync (out.get()) != 0 ||
+            !out.writeAll (data, oldSize, 0))
+        {
+            (void) ::ftruncate (out.get(), info.st_size);
+            return false;
+        }
+    }
+    else if (!out.writeAll (data, size, 0) || ::ftruncate (out.get(), static_cast<off_t> (size)) != 0)
+    {
         return false;
     }
 
-    return out.writeAll (data, std::min (size, oldSize), 0) &&
-           (size >= oldSize || ::ftruncate (out.get(), static_cast<off_t> (size)) == 0) &&
-           ::fsync (out.get()) == 0;
+    return ::fsync (out.get()) == 0;
 }
 
 bool saveTo (const SaveTarget& target, const char* data, size_t size) noexcept
@@ -53,12 +60,21 @@ bool saveTo (const SaveTarget& target, const char* data, size_t size) noexcept
     FileReplacement replacement (target);
 
     if (!target.exists())
-        return replacement.prepare() && replacement.save (data, size);
+        return replacement.prepare() && replacement.write (data, size) && replacement.publish();
 
     // A file with more names than one is written in place, so that they all still name one
     // file; so is one that no new file can stand in for.
     if (target.getInfo().st_nlink == 1 && replacement.prepare())
-        return replacement.save (data, size);
+    {
+        // Where the new file cannot be written, the save fails with the old one as it was.
+        if (!replacement.write (data, size))
+            return false;
+
+        // A file mounted over a name of its own cannot be renamed over, nor can one in use on
+        // some network disks; both can be written.
+        if (replacement.publish())
+            return true;
+    }
 
     return writeInPlace (target, data, size);
 }

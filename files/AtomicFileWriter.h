@@ -10,16 +10,20 @@
     go into a new file in the target's folder, which takes the target's name only once every
     byte is on disk, and the folder is synced after it. A save that is interrupted, even by a
     power cut, then leaves either the old file or the new one, whole. The new file carries the
-    old one's owner, group, permission bits and access ACL; it has no name while it is written
-    where the file system allows it, so that a killed save leaves nothing behind, and elsewhere
-    (FAT, exFAT and NTFS disks, for instance) a short random name of its own, which a save
-    killed in that moment leaves behind. Any name the system allows can be saved.
+    old one's owner, group, permission bits and extended attributes, its access ACL among them;
+    it has no name while it is written where the file system allows it, so that a killed save
+    leaves nothing behind, and elsewhere (FAT, exFAT and NTFS disks, for instance) a short
+    random name of its own, which a save killed in that moment leaves behind. Any name the
+    system allows can be saved.
 
-    Where no new file can carry all that (another user's file, a group the user is not in, a
-    folder the user may not write) or the file has more than one name, the bytes are written
-    into the file itself, which keeps its owner, group, ACL, names and all else. A full disk
-    refuses such a save before any old byte is overwritten, but a save killed, or cut off by a
-    power cut, while it writes in place can leave the file part old, part new.
+    Where no new file can carry all that (another user's file, a group the user is not in, an
+    attribute the user may not set, a folder the user may not write), the file has more than one
+    name, or it cannot be renamed over (a file mounted over a name of its own), the bytes are
+    written into the file itself, which keeps its owner, group, attributes, names and all else.
+    A disk too full for a longer file refuses such a save before any old byte is overwritten
+    (except where overwriting takes room of its own, as on copy-on-write file systems), but a
+    save killed, or cut off by a power cut, while it writes in place can leave the file part
+    old, part new.
 
     The path is resolved by the system itself, so a symbolic link (or a chain of them) is
     followed exactly where the system would follow one, and the file it names is saved: the

@@ -1,45 +1,53 @@
 #include "files/FileReplacement.h"
 
+#include "files/ExtendedAttributes.h"
+
 #include <array>
 #include <atomic>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/random.h>
-#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace
 {
-constexpr const char* kAccessAcl = "system.posix_acl_access";
-
-// A file's access ACL as the system keeps it, in the bytes of an extended attribute; none
-// when empty. The largest that ext4 keeps fits.
-struct AccessAcl
+// Reads a short text of the system's into `text`; false where it cannot.
+bool readSystemText (const char* path, char* text, size_t size) noexcept
 {
-    std::array<unsigned char, 4096> bytes;
-    ssize_t size = 0;
+    const FileDescriptor in (::open (path, O_RDONLY | O_CLOEXEC));
+    const auto got = in.isOpen() ? ::read (in.get(), text, size - 1) : -1;
+    text[got > 0 ? got : 0] = 0;
+    return got > 0;
+}
 
-    bool operator== (const AccessAcl& other) const noexcept
-    {
-        return size == other.size &&
-               std::memcmp (bytes.data(), other.bytes.data(), static_cast<size_t> (size)) == 0;
-    }
-};
-
-// False when the ACL of `file` cannot be known.
-bool readAcl (const FileDescriptor& file, AccessAcl& acl) noexcept
+// True where every id maps to itself, as in the system's first user namespace.
+bool mapsEveryId (const char* mapPath) noexcept
 {
-    acl.size = ::getxattr (file.procPath().text, kAccessAcl, acl.bytes.data(), acl.bytes.size());
+    char map[256];
+    unsigned inside = 1, outside = 1, count = 0;
+    return readSystemText (mapPath, map, sizeof (map)) &&
+           std::sscanf (map, "%u %u %u", &inside, &outside, &count) == 3 && inside == 0 && outside == 0 &&
+           count == 4294967295u;
+}
 
-    if (acl.size >= 0)
-        return true;
+bool isOverflowId (const char* overflowPath, unsigned id) noexcept
+{
+    char text[32];
+    return !readSystemText (overflowPath, text, sizeof (text)) || std::strtoul (text, nullptr, 10) == id;
+}
 
-    // No ACL, or a file system that keeps none.
-    acl.size = 0;
-    return errno == ENODATA || errno == ENOTSUP || errno == ENOSYS;
+// In a user namespace (a sandbox), a file's owner or group that the namespace does not map
+// shows as the overflow id, whoever it is: a new file may show the same and belong to
+// someone else.
+bool ownerMayBeHidden (const struct stat& file) noexcept
+{
+    return !(mapsEveryId ("/proc/self/uid_map") && mapsEveryId ("/proc/self/gid_map")) &&
+           (isOverflowId ("/proc/sys/kernel/overflowuid", file.st_uid) ||
+            isOverflowId ("/proc/sys/kernel/overflowgid", file.st_gid));
 }
 
 // A short name of the save's own for the new file beside the target, whatever the target's
@@ -48,7 +56,7 @@ bool readAcl (const FileDescriptor& file, AccessAcl& acl) noexcept
 void makeTemporaryName (SaveTarget::Name& name) noexcept
 {
     static std::atomic<std::uint64_t> counter{0};
-    std::uint64_t value = counter++ ^ static_cast<std::uint64_t> (::getpid()) << 40;
+    std::uint64_t value = counter++ ^ (static_cast<std::uint64_t> (::getpid()) << 40);
     (void) ::getrandom (&value, sizeof (value), GRND_NONBLOCK);
     std::snprintf (name.data(), name.size(), ".quorvel-%016llx.tmp", static_cast<unsigned long long> (value));
 }
@@ -87,7 +95,8 @@ bool FileReplacement::prepare() noexcept
     if (!target.exists())
         return create (0666);
 
-    // Nobody but the user reads the new file before it carries what the old one had.
+    // Nobody but the user reads the new file before it carries what the old one had. One that
+    // cannot is given up at once, before the old file is written in place.
     if (create (S_IRUSR | S_IWUSR) && carryOver())
         return true;
 
@@ -95,9 +104,14 @@ bool FileReplacement::prepare() noexcept
     return false;
 }
 
-bool FileReplacement::save (const char* data, size_t size) noexcept
+bool FileReplacement::write (const char* data, size_t size) noexcept
 {
-    if (!file.writeAll (data, size, 0) || ::fsync (file.get()) != 0 || !publish())
+    return file.writeAll (data, size, 0) && ::fsync (file.get()) == 0;
+}
+
+bool FileReplacement::publish() noexcept
+{
+    if (!giveName())
         return false;
 
     syncFolder (target.getFolder(), file);
@@ -124,31 +138,26 @@ bool FileReplacement::create (mode_t mode) noexcept
 // Only root may give a file away, a group only its members, and a disk that fixes every
 // file's owner and mode refuses each step while the new file already shows what the old one
 // has: what counts is what the new file shows in the end.
-bool FileReplacement::carryOver() const noexcept
+bool FileReplacement::carryOver() noexcept
 {
     const auto& old = target.getInfo();
-    AccessAcl oldAcl, newAcl;
-
-    if (!readAcl (target.getFile(), oldAcl))
-        return false;
 
     (void) ::fchown (file.get(), old.st_uid, old.st_gid);
-    (void) (oldAcl.size > 0 ? ::fsetxattr (file.get(), kAccessAcl, oldAcl.bytes.data(),
-                                           static_cast<size_t> (oldAcl.size), 0)
-                            : ::fremovexattr (file.get(), kAccessAcl)); // one the folder's default ACL gave
+    ExtendedAttributes::copy (target.getFile(), file);
 
     // Last, as changing the owner clears set-ID bits and an ACL sets the permission bits too.
     (void) ::fchmod (file.get(), old.st_mode & 07777);
 
     struct stat made;
-    return ::fstat (file.get(), &made) == 0 && made.st_uid == old.st_uid && made.st_gid == old.st_gid &&
-           (made.st_mode & 07777) == (old.st_mode & 07777) && readAcl (file, newAcl) && newAcl == oldAcl;
+    return !ownerMayBeHidden (old) && ::fstat (file.get(), &made) == 0 && made.st_uid == old.st_uid &&
+           made.st_gid == old.st_gid && (made.st_mode & 07777) == (old.st_mode & 07777) &&
+           ExtendedAttributes::same (target.getFile(), file);
 }
 
 // Gives the written file the target's name. A file without a name is linked to it directly
 // when nothing was there (failing should something have appeared meanwhile), else to a name
 // of its own first, for the one rename that replaces the old file.
-bool FileReplacement::publish() noexcept
+bool FileReplacement::giveName() noexcept
 {
     const auto& folder = target.getFolder();
 

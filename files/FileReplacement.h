@@ -30,23 +30,26 @@ public:
     FileReplacement& operator= (const FileReplacement&) = delete;
 
     /** Makes the new file. One that replaces a file is given that file's owner, group,
-        permission bits and access ACL (none where it had none), judged by what the new file
-        shows in the end, whichever steps the system refused on the way. False when the new
-        file cannot be made or cannot carry all of that: it cannot stand in for the old one.
-        A file of a new name gets what any new file gets (the umask and the folder's default
-        ACL apply).
+        permission bits and extended attributes, its access ACL among them (none where it had
+        none), judged by what the new file shows in the end, whichever steps the system refused
+        on the way. False when the new file cannot be made or cannot carry all of that: it
+        cannot stand in for the old one. A file of a new name gets what any new file gets (the
+        umask and the folder's default ACL apply).
     */
     bool prepare() noexcept;
 
-    /** Writes `size` bytes at `data` into the prepared file, syncs it, gives it the target's
-        name, and syncs the folder.
+    /** Writes `size` bytes at `data` into the prepared file and syncs them. */
+    bool write (const char* data, size_t size) noexcept;
+
+    /** Gives the written file the target's name, and syncs the folder. False, with the old
+        file as it was, when the system refuses the renaming.
     */
-    bool save (const char* data, size_t size) noexcept;
+    bool publish() noexcept;
 
 private:
     bool create (mode_t mode) noexcept;
-    bool carryOver() const noexcept;
-    bool publish() noexcept;
+    bool carryOver() noexcept;
+    bool giveName() noexcept;
     void discard() noexcept;
 
     template <typename MakeAs>

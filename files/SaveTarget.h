@@ -47,7 +47,9 @@ public:
     const FileDescriptor& getFolder() const noexcept { return folder; }
     const char* getName() const noexcept { return name.data(); }
 
-    /** The file itself, as it was found (opened for no reading or writing), while it exists. */
+    /** The file itself, while it exists: opened for no reading or writing as it was found,
+        or for writing where resolving made it.
+    */
     const FileDescriptor& getFile() const noexcept { return file; }
     const struct stat& getInfo() const noexcept { return info; }
 

@@ -6,10 +6,13 @@
 #include "support/ActingAsNobody.h"
 #include "support/TempFolder.h"
 
+#include <algorithm>
 #include <csignal>
+#include <cstring>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <optional>
+#include <sched.h>
 #include <set>
 #include <sstream>
 #include <sys/resource.h>
@@ -70,13 +73,19 @@ struct Ownership
 Ownership ownershipOf (const juce::File& file)
 {
     struct stat info = {};
-    char acl[4096];
-    const auto aclSize = ::getxattr (pathOf (file), AclBytes::kAccess, acl, sizeof (acl));
     ::stat (pathOf (file), &info);
     std::ostringstream text;
     text << "owner " << info.st_uid << ", group " << info.st_gid << ", mode " << std::oct
-         << (info.st_mode & 07777) << ", ACL "
-         << (aclSize > 0 ? std::string (acl, static_cast<size_t> (aclSize)) : std::string ("none"));
+         << (info.st_mode & 07777);
+
+    // Every extended attribute, the access ACL among them.
+    char names[4096], value[4096];
+    const auto namesSize = ::listxattr (pathOf (file), names, sizeof (names));
+    for (ssize_t at = 0; at < namesSize; at += (ssize_t) std::strlen (names + at) + 1)
+    {
+        const auto size = ::getxattr (pathOf (file), names + at, value, sizeof (value));
+        text << ", " << names + at << " " << std::string (value, (size_t) std::max<ssize_t> (size, 0));
+    }
     return {text.str(), info.st_ino};
 }
 } // namespace
@@ -164,7 +173,7 @@ TEST (AtomicFileWriter, LinksAreFollowedOnlyWhereTheSystemFollowsThem)
     }
 }
 
-TEST (AtomicFileWriter, ASaveKeepsOwnerGroupModeAclAndEveryName)
+TEST (AtomicFileWriter, ASaveKeepsOwnerGroupModeAttributesAndEveryName)
 {
     // Where root runs the tests, nobody saves, in folders of theirs, and files of others are
     // made for them.
@@ -195,21 +204,25 @@ TEST (AtomicFileWriter, ASaveKeepsOwnerGroupModeAclAndEveryName)
         uid_t owner;
         gid_t group;
         mode_t mode;
-        std::string acl, folderAcl; // the file's access ACL, the folder's default ACL
+        const char* attribute;        // one of the file's extended attributes, with its value
+        std::string value, folderAcl; // the folder's default ACL
         mode_t folderMode;
         bool twoNames, inPlace;
     } rows[] = {
-        {"the user's own file", false, saver, saverGroup, 0640, "", "", 0755, false, false},
-        {"another user's file, saved by root", true, kOtherUser, kOtherUser, 0604, "", "", 0755, false,
+        {"the user's own file", false, saver, saverGroup, 0640, "", "", "", 0755, false, false},
+        {"another user's file, saved by root", true, kOtherUser, kOtherUser, 0604, "", "", "", 0755, false,
          false},
-        {"an ACL that denies a user", false, saver, saverGroup, 0644, denyingAUser, "", 0755, false, false},
-        {"a folder whose default ACL gives a user access", false, saver, saverGroup, 0600, "",
+        {"an ACL that denies a user", false, saver, saverGroup, 0644, kAccess, denyingAUser, "", 0755, false,
+         false},
+        {"an attribute of the user's", false, saver, saverGroup, 0644, "user.xdg.tags", "keyboard", "", 0755,
+         false, false},
+        {"a folder whose default ACL gives a user access", false, saver, saverGroup, 0600, "", "",
          folderGivingAUser, 0755, false, false},
-        {"a group that may do less than others", false, saver, 0, 0604, "", "", 0755, false, true},
-        {"a colleague's file shared through an ACL", false, kOtherUser, saverGroup, 0600, sharedWithTheSaver,
-         "", 0755, false, true},
-        {"a file with two names", false, saver, saverGroup, 0640, "", "", 0755, true, true},
-        {"a folder the user may not write", false, saver, saverGroup, 0640, "", "", 0555, false, true},
+        {"a group that may do less than others", false, saver, 0, 0604, "", "", "", 0755, false, true},
+        {"a colleague's file shared through an ACL", false, kOtherUser, saverGroup, 0600, kAccess,
+         sharedWithTheSaver, "", 0755, false, true},
+        {"a file with two names", false, saver, saverGroup, 0640, "", "", "", 0755, true, true},
+        {"a folder the user may not write", false, saver, saverGroup, 0640, "", "", "", 0555, false, true},
     };
 
     for (const auto& row : rows)
@@ -228,12 +241,12 @@ TEST (AtomicFileWriter, ASaveKeepsOwnerGroupModeAclAndEveryName)
             ::chown (pathOf (file), row.owner, row.group) == 0 && ::chmod (pathOf (file), row.mode) == 0 &&
             (!row.twoNames || ::link (pathOf (file), pathOf (second)) == 0) &&
             ::chown (pathOf (folder), saver, saverGroup) == 0);
-        if ((!row.acl.empty() &&
-             ::setxattr (pathOf (file), kAccess, row.acl.data(), row.acl.size(), 0) != 0) ||
+        if ((*row.attribute != 0 &&
+             ::setxattr (pathOf (file), row.attribute, row.value.data(), row.value.size(), 0) != 0) ||
             (!row.folderAcl.empty() &&
              ::setxattr (pathOf (folder), kDefault, row.folderAcl.data(), row.folderAcl.size(), 0) != 0))
         {
-            std::cout << "[ SKIPPED  ] " << row.what << ": the file system keeps no ACLs\n";
+            std::cout << "[ SKIPPED  ] " << row.what << ": the file system keeps no such attributes\n";
             continue;
         }
         ASSERT_EQ (::chmod (pathOf (folder), row.folderMode), 0);
@@ -253,6 +266,47 @@ TEST (AtomicFileWriter, ASaveKeepsOwnerGroupModeAclAndEveryName)
         EXPECT_EQ (namesUnder (folder), std::set<juce::String>{"settings"}) << row.what;
         ::chmod (pathOf (folder), 0755);
     }
+}
+
+// In the user namespace of a sandbox that maps only the user's own ids, every other group
+// shows as the same overflow group, so that a new file may show the old file's group and yet
+// be in another.
+TEST (AtomicFileWriter, InAUserNamespaceAGroupItCannotTellIsKept)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "files of groups the user is not in take root to make";
+
+    TempFolder temp;
+    const auto folder = temp.file ("shared"), file = folder.getChildFile ("settings");
+    constexpr gid_t kFolderGroup = 1500, kFileGroup = 1600;
+    // New files in the folder take its group.
+    ASSERT_TRUE (folder.createDirectory().wasOk() && ::chown (pathOf (folder), 0, kFolderGroup) == 0 &&
+                 ::chmod (pathOf (folder), 02775) == 0 && file.replaceWithText ("old") &&
+                 ::chown (pathOf (file), 0, kFileGroup) == 0 && ::chmod (pathOf (file), 0640) == 0);
+
+    const pid_t child = ::fork();
+    if (child == 0)
+    {
+        // Root in a namespace that maps root alone.
+        if (::unshare (CLONE_NEWUSER) != 0)
+            ::_exit (2);
+        std::ofstream ("/proc/self/setgroups") << "deny";
+        std::ofstream ("/proc/self/uid_map") << "0 0 1";
+        std::ofstream ("/proc/self/gid_map") << "0 0 1";
+        ::_exit (write (file, "new") ? 0 : 1);
+    }
+
+    int status = -1;
+    ::waitpid (child, &status, 0);
+    if (WIFEXITED (status) && WEXITSTATUS (status) == 2)
+        GTEST_SKIP() << "no user namespace can be made here";
+
+    struct stat info;
+    EXPECT_TRUE (WIFEXITED (status) && WEXITSTATUS (status) == 0) << "wait status " << status;
+    EXPECT_EQ (file.loadFileAsString(), "new");
+    ASSERT_EQ (::stat (pathOf (file), &info), 0);
+    EXPECT_EQ (info.st_gid, kFileGroup);
+    EXPECT_EQ (info.st_mode & 07777, 0640u);
 }
 
 TEST (AtomicFileWriter, AFileTheUserMayNotWriteOrAFailedWriteLeavesAllAsItWas)

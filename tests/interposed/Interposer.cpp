@@ -136,22 +136,35 @@ extern "C" int fchmod (int fd, mode_t mode) noexcept
 extern "C" int fsetxattr (int fd, const char* name, const void* value, size_t size, int flags) noexcept
 {
     static const auto real = next<decltype (::fsetxattr)> ("fsetxattr");
-    return interposer.aclError != 0 ? fail (interposer.aclError) : real (fd, name, value, size, flags);
+    return interposer.attributeError != 0 ? fail (interposer.attributeError)
+                                          : real (fd, name, value, size, flags);
 }
 
 extern "C" int fremovexattr (int fd, const char* name) noexcept
 {
     static const auto real = next<decltype (::fremovexattr)> ("fremovexattr");
-    return interposer.aclError != 0 ? fail (interposer.aclError) : real (fd, name);
+    return interposer.attributeError != 0 ? fail (interposer.attributeError) : real (fd, name);
 }
 
 extern "C" ssize_t getxattr (const char* path, const char* name, void* value, size_t size) noexcept
 {
     static const auto real = next<decltype (::getxattr)> ("getxattr");
-    return interposer.aclReadError != 0 && std::strcmp (name, "system.posix_acl_access") == 0 &&
-                   foundByPath (path)
-               ? fail (interposer.aclReadError)
-               : real (path, name, value, size);
+    return interposer.attributeReadError != 0 && foundByPath (path) ? fail (interposer.attributeReadError)
+                                                                    : real (path, name, value, size);
+}
+
+extern "C" ssize_t listxattr (const char* path, char* names, size_t size) noexcept
+{
+    static const auto real = next<decltype (::listxattr)> ("listxattr");
+    return interposer.attributeReadError != 0 && foundByPath (path) ? fail (interposer.attributeReadError)
+                                                                    : real (path, names, size);
+}
+
+extern "C" int renameat (int fromFolder, const char* from, int toFolder, const char* to) noexcept
+{
+    static const auto real = next<decltype (::renameat)> ("renameat");
+    return interposer.renameError != 0 ? fail (interposer.renameError)
+                                       : real (fromFolder, from, toFolder, to);
 }
 
 extern "C" int renameat2 (int fromFolder, const char* from, int toFolder, const char* to,
@@ -165,6 +178,9 @@ extern "C" int renameat2 (int fromFolder, const char* from, int toFolder, const 
 extern "C" ssize_t pwrite (int fd, const void* data, size_t size, off_t offset)
 {
     static const auto real = next<decltype (::pwrite)> ("pwrite");
+
+    if (offset == 0 && interposer.headWriteError != 0)
+        return fail (interposer.headWriteError);
 
     if (interposer.diskRoom >= 0)
     {

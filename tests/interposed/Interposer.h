@@ -15,8 +15,10 @@ struct Interposer
     bool refuseUnnamedFiles = false;   // opening with O_TMPFILE fails, as on FAT, exFAT and NTFS
     int ownerError = 0;                // fchown fails with this error
     int modeError = 0;                 // fchmod
-    int aclError = 0;                  // fsetxattr and fremovexattr
-    int aclReadError = 0;              // getxattr of the access ACL of a file found by O_PATH
+    int attributeError = 0;            // fsetxattr and fremovexattr
+    int attributeReadError = 0;        // listxattr and getxattr of a file found by O_PATH
+    int renameError = 0;               // renameat
+    int headWriteError = 0;            // pwrite at the start of a file
     int temporaryError = 0;            // making a temporary file by its name
     int fileSyncError = 0;             // fsync of a regular file
     bool noReplaceUnsupported = false; // renameat2 with flags fails with EINVAL, as on NFS
