@@ -218,6 +218,14 @@ extern "C" int fsync (int fd)
     return real (fd);
 }
 
+extern "C" int fdatasync (int fd)
+{
+    static const auto real = next<decltype (::fdatasync)> ("fdatasync");
+    struct stat synced;
+    const bool regular = ::fstat (fd, &synced) == 0 && S_ISREG (synced.st_mode);
+    return regular && interposer.fileSyncError != 0 ? fail (interposer.fileSyncError) : real (fd);
+}
+
 extern "C" ssize_t readlink (const char* path, char* buffer, size_t size) noexcept
 {
     static const auto real = next<decltype (::readlink)> ("readlink");

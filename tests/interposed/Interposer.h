@@ -20,7 +20,7 @@ struct Interposer
     int renameError = 0;               // renameat
     int headWriteError = 0;            // pwrite at the start of a file
     int temporaryError = 0;            // making a temporary file by its name
-    int fileSyncError = 0;             // fsync of a regular file
+    int fileSyncError = 0;             // fsync and fdatasync of a regular file
     bool noReplaceUnsupported = false; // renameat2 with flags fails with EINVAL, as on NFS
     off_t diskRoom = -1;               // pwrite stores nothing beyond this offset: ENOSPC
     bool countedRandom = false;        // getrandom gives nextRandom, then one more each time

@@ -94,6 +94,11 @@ TEST (SaveWays, EachWaySavesWholeKeepsWhatTheFileHadAndStopsWhereItMust)
                                             {AclBytes::kOwningGroup, 4, AclBytes::kNoId},
                                             {AclBytes::kMask, 4, AclBytes::kNoId},
                                             {AclBytes::kOthers, 0, AclBytes::kNoId}});
+    const auto folderAcl = AclBytes::of ({{AclBytes::kOwner, 6, AclBytes::kNoId},
+                                          {AclBytes::kUser, 6, 4242},
+                                          {AclBytes::kOwningGroup, 4, AclBytes::kNoId},
+                                          {AclBytes::kMask, 6, AclBytes::kNoId},
+                                          {AclBytes::kOthers, 0, AclBytes::kNoId}});
     using Files = std::map<std::string, std::string>;
     const Files saved{{"settings", kSaved}}, old{{"settings", kOld}}, theirs{{"settings", kTheirs}};
     const Files savedThroughLink{{"settings", "-> made"}, {"made", kSaved}};
@@ -121,6 +126,23 @@ TEST (SaveWays, EachWaySavesWholeKeepsWhatTheFileHadAndStopsWhereItMust)
              interposer.attributeError = EPERM;
              return ::setxattr (pathOf (temp.file ("settings")), AclBytes::kAccess, aclWithUser.data(),
                                 aclWithUser.size(), 0) == 0;
+         }},
+        // The folder gives new files an ACL of its own, which they cannot be rid of.
+        {"an ACL the folder gives, where the file has none", true, true, Way::inPlace, saved,
+         [&folderAcl] (const TempFolder& temp)
+         {
+             interposer.attributeError = EPERM;
+             return ::setxattr (pathOf (temp.folder()), AclBytes::kDefault, folderAcl.data(),
+                                folderAcl.size(), 0) == 0;
+         }},
+        {"an ACL the folder gives, where the file has another", true, true, Way::inPlace, saved,
+         [&folderAcl, &aclWithUser] (const TempFolder& temp)
+         {
+             interposer.attributeError = EPERM;
+             return ::setxattr (pathOf (temp.file ("settings")), AclBytes::kAccess, aclWithUser.data(),
+                                aclWithUser.size(), 0) == 0 &&
+                    ::setxattr (pathOf (temp.folder()), AclBytes::kDefault, folderAcl.data(),
+                                folderAcl.size(), 0) == 0;
          }},
         {"attributes that cannot be read", true, true, Way::inPlace, saved,
          [] (auto&) { return interposer.attributeReadError = EIO; }},
@@ -150,6 +172,9 @@ TEST (SaveWays, EachWaySavesWholeKeepsWhatTheFileHadAndStopsWhereItMust)
          [] (auto&) { return (interposer.modeError = EPERM) && (interposer.headWriteError = EIO); }},
         {"a full disk, a named new file", true, false, Way::none, old,
          [] (auto&) { return (interposer.refuseUnnamedFiles = true) && (interposer.diskRoom = 3); }},
+        {"a network disk that tells of a full disk once the data is synced, writing in place", true, false,
+         Way::none, old,
+         [] (auto&) { return (interposer.modeError = EPERM) && (interposer.fileSyncError = ENOSPC); }},
         {"a failed sync, a named new file", true, false, Way::none, old,
          [] (auto&) { return (interposer.refuseUnnamedFiles = true) && (interposer.fileSyncError = EIO); }},
         {"a file appears at the new name", false, false, Way::none, theirs,
