@@ -1,50 +1,17 @@
 #include "files/ExtendedAttributes.h"
 
-#include <array>
 #include <cerrno>
 #include <cstring>
 #include <sys/xattr.h>
 
 namespace
 {
-constexpr size_t kBufferBytes = 4096;
-
-// The names of a file's attributes, as the system lists them: each ended by a zero.
-struct Names
-{
-    std::array<char, kBufferBytes> text;
-    size_t size = 0;
-
-    // False when they cannot be known. A file system that keeps no attributes gives none.
-    bool read (const FileDescriptor& file) noexcept
-    {
-        const auto got = ::listxattr (file.procPath().text, text.data(), text.size());
-        size = got > 0 ? static_cast<size_t> (got) : 0;
-        return got >= 0 || errno == ENOTSUP || errno == ENOSYS;
-    }
-
-    // True when `visit` gives true for every name.
-    template <typename Visit>
-    bool all (Visit&& visit) const noexcept
-    {
-        for (size_t at = 0; at < size; at += std::strlen (text.data() + at) + 1)
-            if (!visit (text.data() + at))
-                return false;
-
-        return true;
-    }
-};
+constexpr size_t kValueBytes = 4096;
 
 struct Value
 {
-    std::array<char, kBufferBytes> bytes;
-    ssize_t size = 0;
-
-    bool read (const FileDescriptor& file, const char* name) noexcept
-    {
-        size = ::getxattr (file.procPath().text, name, bytes.data(), bytes.size());
-        return size >= 0;
-    }
+    std::array<char, kValueBytes> bytes;
+    ssize_t size = -1;
 
     bool operator== (const Value& other) const noexcept
     {
@@ -59,48 +26,78 @@ bool computedFromContents (const char* name) noexcept
     return std::strcmp (name, "security.ima") == 0 || std::strcmp (name, "security.evm") == 0;
 }
 
-size_t countCompared (const Names& names) noexcept
+// Calls `visit` with each of the zero-ended names while it gives true; false where it gave
+// false.
+template <typename Visit>
+bool eachName (const char* names, size_t size, Visit&& visit) noexcept
+{
+    for (size_t at = 0; at < size; at += std::strlen (names + at) + 1)
+        if (!visit (names + at))
+            return false;
+
+    return true;
+}
+
+size_t countCompared (const char* names, size_t size) noexcept
 {
     size_t count = 0;
-    names.all (
-        [&count] (const char* name)
-        {
-            count += computedFromContents (name) ? 0u : 1u;
-            return true;
-        });
+    eachName (names, size,
+              [&count] (const char* name)
+              {
+                  count += computedFromContents (name) ? 0u : 1u;
+                  return true;
+              });
     return count;
+}
+
+// None where the file system keeps no attributes.
+bool listed (ssize_t size) noexcept
+{
+    return size >= 0 || errno == ENOTSUP || errno == ENOSYS;
 }
 } // namespace
 
-void ExtendedAttributes::copy (const FileDescriptor& from, const FileDescriptor& to) noexcept
+ExtendedAttributes::ExtendedAttributes (const FileDescriptor& fileToRead) noexcept
+    : file (fileToRead)
 {
-    (void) ::fremovexattr (to.get(), "system.posix_acl_access");
-
-    Names names;
-    Value value;
-
-    if (names.read (from))
-        names.all (
-            [&] (const char* name)
-            {
-                if (value.read (from, name))
-                    (void) ::fsetxattr (to.get(), name, value.bytes.data(), static_cast<size_t> (value.size),
-                                        0);
-
-                return true;
-            });
+    const auto size = ::listxattr (file.procPath().text, names.data(), names.size());
+    namesSize = size > 0 ? static_cast<size_t> (size) : 0;
+    known = listed (size);
 }
 
-bool ExtendedAttributes::same (const FileDescriptor& a, const FileDescriptor& b) noexcept
+void ExtendedAttributes::copyTo (const FileDescriptor& newFile) const noexcept
 {
-    Names namesOfA, namesOfB;
-    Value valueInA, valueInB;
+    (void) ::fremovexattr (newFile.get(), "system.posix_acl_access");
+    Value value;
 
-    return namesOfA.read (a) && namesOfB.read (b) && countCompared (namesOfA) == countCompared (namesOfB) &&
-           namesOfA.all (
-               [&] (const char* name)
-               {
-                   return computedFromContents (name) ||
-                          (valueInA.read (a, name) && valueInB.read (b, name) && valueInA == valueInB);
-               });
+    eachName (names.data(), namesSize,
+              [&] (const char* name)
+              {
+                  value.size =
+                      ::getxattr (file.procPath().text, name, value.bytes.data(), value.bytes.size());
+                  if (value.size >= 0)
+                      (void) ::fsetxattr (newFile.get(), name, value.bytes.data(),
+                                          static_cast<size_t> (value.size), 0);
+                  return true;
+              });
+}
+
+bool ExtendedAttributes::areTheSameOn (const FileDescriptor& newFile) const noexcept
+{
+    std::array<char, kBufferBytes> newNames;
+    const auto newSize = ::flistxattr (newFile.get(), newNames.data(), newNames.size());
+    Value oldValue, newValue;
+
+    return known && listed (newSize) &&
+           countCompared (names.data(), namesSize) ==
+               countCompared (newNames.data(), newSize > 0 ? static_cast<size_t> (newSize) : 0) &&
+           eachName (names.data(), namesSize,
+                     [&] (const char* name)
+                     {
+                         oldValue.size = ::getxattr (file.procPath().text, name, oldValue.bytes.data(),
+                                                     oldValue.bytes.size());
+                         newValue.size =
+                             ::fgetxattr (newFile.get(), name, newValue.bytes.data(), newValue.bytes.size());
+                         return computedFromContents (name) || (oldValue.size >= 0 && oldValue == newValue);
+                     });
 }

@@ -142,16 +142,17 @@ bool FileReplacement::carryOver() noexcept
 {
     const auto& old = target.getInfo();
 
-    (void) ::fchown (file.get(), old.st_uid, old.st_gid);
-    ExtendedAttributes::copy (target.getFile(), file);
+    const bool ownerGiven = ::fchown (file.get(), old.st_uid, old.st_gid) == 0;
+    const ExtendedAttributes attributes (target.getFile());
+    attributes.copyTo (file);
 
     // Last, as changing the owner clears set-ID bits and an ACL sets the permission bits too.
     (void) ::fchmod (file.get(), old.st_mode & 07777);
 
     struct stat made;
-    return !ownerMayBeHidden (old) && ::fstat (file.get(), &made) == 0 && made.st_uid == old.st_uid &&
-           made.st_gid == old.st_gid && (made.st_mode & 07777) == (old.st_mode & 07777) &&
-           ExtendedAttributes::same (target.getFile(), file);
+    return (ownerGiven || !ownerMayBeHidden (old)) && ::fstat (file.get(), &made) == 0 &&
+           made.st_uid == old.st_uid && made.st_gid == old.st_gid &&
+           (made.st_mode & 07777) == (old.st_mode & 07777) && attributes.areTheSameOn (file);
 }
 
 // Gives the written file the target's name. A file without a name is linked to it directly
