@@ -171,7 +171,6 @@ void KbdSettingComponentQuill::buildWidgets()
 
 void KbdSettingComponentQuill::paint (juce::Graphics& g)
 {
-    g.fillAll (juce::Colours::white);
     g.setGradientFill (juce::ColourGradient (juce::Colour (0xfffcfcfc), 328.0f, 8.0f,
                                              juce::Colour (0xffababab), 344.0f, 544.0f, false));
     g.fillRect (0, 0, QuillPanel::kWidth, QuillPanel::kHeight);
