@@ -78,23 +78,14 @@ mode_t modeArgument (int flags, va_list& arguments)
 }
 } // namespace
 
+// Opening by a path alone is opening it from the working folder.
 extern "C" int open (const char* path, int flags, ...)
 {
-    static const auto real = next<int (const char*, int, ...)> ("open");
     va_list arguments;
     va_start (arguments, flags);
     const auto mode = modeArgument (flags, arguments);
     va_end (arguments);
-
-    if (unnamed (flags) && interposer.refuseUnnamedFiles)
-        return fail (EOPNOTSUPP);
-
-    const int fd = real (path, flags, mode);
-
-    if (fd < 0 && errno == ENOENT && (flags & O_PATH) != 0)
-        fire (interposer.afterPathOpenFailed);
-
-    return fd;
+    return openat (AT_FDCWD, path, flags, mode);
 }
 
 extern "C" int openat (int folder, const char* path, int flags, ...)
@@ -118,6 +109,10 @@ extern "C" int openat (int folder, const char* path, int flags, ...)
 
     const int fd = real (folder, path, flags, mode);
     interposer.temporaryFilesMade += temporary && fd >= 0 ? 1 : 0;
+
+    if (fd < 0 && errno == ENOENT && (flags & O_PATH) != 0)
+        fire (interposer.afterPathOpenFailed);
+
     return fd;
 }
 
