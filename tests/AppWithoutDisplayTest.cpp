@@ -1,3 +1,5 @@
+#include "support/BoundedCommand.h"
+
 #include <gtest/gtest.h>
 #include <juce_core/juce_core.h>
 
@@ -27,26 +29,9 @@ juce::String absentDisplay()
 // Ample for a start-up under the sanitizers on a busy machine.
 constexpr int kDeadlineSeconds = 30;
 
-struct Ended
+BoundedCommand::Ended run (const juce::StringArray& command)
 {
-    juce::String output; // standard output and error together
-    juce::uint32 status;
-};
-
-// Runs a command that `timeout` stops at the deadline (ending with status 124 then), so that
-// reading its output until it ends is bounded.
-Ended run (const juce::StringArray& command)
-{
-    juce::StringArray bounded{"timeout", "--kill-after=5", juce::String (kDeadlineSeconds)};
-    bounded.addArray (command);
-    juce::ChildProcess child;
-    if (!child.start (bounded, juce::ChildProcess::wantStdOut | juce::ChildProcess::wantStdErr))
-        return {"not started", 0};
-
-    const auto output = child.readAllProcessOutput();
-    // Its output has ended, so it is ending too.
-    const bool finished = child.waitForProcessToFinish (kDeadlineSeconds * 1000);
-    return {output, finished ? child.getExitCode() : 0};
+    return BoundedCommand::run (command, kDeadlineSeconds);
 }
 
 // An X server of the test's own whose one screen has 8 bits a pixel, which the framework

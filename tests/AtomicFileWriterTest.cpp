@@ -4,6 +4,7 @@
 #include "link/SettingsFile.h"
 #include "support/AclBytes.h"
 #include "support/ActingAsNobody.h"
+#include "support/BoundedCommand.h"
 #include "support/TempFolder.h"
 
 #include <algorithm>
@@ -394,18 +395,10 @@ namespace
 // wrong. What it printed goes to `output`.
 juce::String problemRunning (const juce::StringArray& command, juce::String* output = nullptr)
 {
-    juce::ChildProcess process;
-    if (!process.start (command))
-        return command[0] + " cannot be started";
-    const auto printed = process.readAllProcessOutput();
-    if (!process.waitForProcessToFinish (60000))
-    {
-        process.kill();
-        return command[0] + " did not end";
-    }
+    const auto ended = BoundedCommand::run (command, 60);
     if (output != nullptr)
-        *output = printed;
-    return process.getExitCode() == 0 ? juce::String() : command.joinIntoString (" ") + ": " + printed;
+        *output = ended.output;
+    return ended.status == 0 ? juce::String() : command.joinIntoString (" ") + ": " + ended.output;
 }
 
 // A disk of a FUSE file system, mounted for the test and unmounted with it. Mounting takes

@@ -81,6 +81,18 @@ struct Row
     std::function<bool (const TempFolder&)> arrange; // false: cannot be arranged here
 };
 
+// Another program writes "settings" at the moment named.
+std::function<bool (const TempFolder&)> theirsAt (std::function<void()> Interposer::*moment,
+                                                  bool unnamedFilesRefused = false)
+{
+    return [moment, unnamedFilesRefused] (const TempFolder& temp)
+    {
+        interposer.*moment = [&temp] { put (temp.file ("settings"), kTheirs); };
+        interposer.refuseUnnamedFiles = unnamedFilesRefused;
+        return true;
+    };
+}
+
 bool linkSettingsToMade (const TempFolder& temp)
 {
     return juce::File::createSymbolicLink (temp.file ("settings"), "made", false);
@@ -178,23 +190,11 @@ TEST (SaveWays, EachWaySavesWholeKeepsWhatTheFileHadAndStopsWhereItMust)
         {"a failed sync, a named new file", true, false, Way::none, old,
          [] (auto&) { return (interposer.refuseUnnamedFiles = true) && (interposer.fileSyncError = EIO); }},
         {"a file appears at the new name", false, false, Way::none, theirs,
-         [] (const TempFolder& temp)
-         {
-             interposer.beforeFileSync = [&temp] { put (temp.file ("settings"), kTheirs); };
-             return true;
-         }},
+         theirsAt (&Interposer::beforeFileSync)},
         {"a file appears at the new name, no unnamed files", false, false, Way::none, theirs,
-         [] (const TempFolder& temp)
-         {
-             interposer.beforeFileSync = [&temp] { put (temp.file ("settings"), kTheirs); };
-             return interposer.refuseUnnamedFiles = true;
-         }},
+         theirsAt (&Interposer::beforeFileSync, true)},
         {"a file appears where nothing was found", false, false, Way::none, theirs,
-         [] (const TempFolder& temp)
-         {
-             interposer.afterPathOpenFailed = [&temp] { put (temp.file ("settings"), kTheirs); };
-             return true;
-         }},
+         theirsAt (&Interposer::afterPathOpenFailed)},
         {"another file takes the name once it was found", true, false, Way::none, theirs,
          [] (const TempFolder& temp)
          {
