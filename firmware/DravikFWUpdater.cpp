@@ -101,12 +101,14 @@ juce::Result DravikFWUpdater::Burn()
     if (const auto opened = checkOpenedFile (in); opened.failed())
         return opened;
 
-    const juce::int64 pageCount = (in.getTotalLength() + kPageSize - 1) / kPageSize;
+    // The size is compared before any sum is made of it: near the largest a file can have,
+    // rounding it up to whole pages would overflow.
+    const juce::int64 size = in.getTotalLength();
 
-    if (pageCount > kMaxPages)
+    if (size > (juce::int64) kMaxPages * kPageSize)
         return juce::Result::fail ("Firmware file too large");
 
-    const int pages = (int) pageCount;
+    const int pages = (int) ((size + kPageSize - 1) / kPageSize);
 
     ClearAck ((pages >> 4) & 0x0F);
     SendByte ((unsigned char) (pages & 0xFF), kControlChannel);

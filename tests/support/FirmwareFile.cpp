@@ -1,5 +1,8 @@
 #include "support/FirmwareFile.h"
 
+#include <filesystem>
+#include <limits>
+
 FirmwareFile::FirmwareFile (const juce::MemoryBlock& content)
     : temp (".fw")
 {
@@ -16,7 +19,26 @@ FirmwareFile::FirmwareFile (const juce::String& text)
     temp.getFile().replaceWithText (text, false, false, nullptr);
 }
 
+FirmwareFile::FirmwareFile (juce::int64 sparseSize)
+    : temp (juce::File ("/dev/shm/firmware.bin"))
+{
+    std::error_code error;
+
+    if (temp.getFile().create().wasOk())
+        std::filesystem::resize_file (temp.getFile().getFullPathName().toStdString(),
+                                      (std::uintmax_t) sparseSize, error);
+
+    if (error)
+        temp.getFile().deleteFile();
+}
+
 FirmwareFile::~FirmwareFile() = default;
+
+std::vector<juce::int64> FirmwareFile::largestSizes()
+{
+    constexpr auto largest = std::numeric_limits<juce::int64>::max();
+    return {largest, largest - 1, largest - 510, largest - 511};
+}
 
 juce::MemoryBlock FirmwareFile::record (const std::vector<juce::uint8>& payload)
 {
