@@ -52,7 +52,9 @@ bool writeInPlace (const SaveTarget& target, const char* data, size_t size) noex
         return false;
     }
 
-    return ::fsync (out.get()) == 0;
+    // Bytes that no name leads to any more (the folder was removed meanwhile, say) are lost
+    // once the editor closes: that is no save.
+    return ::fsync (out.get()) == 0 && target.isStillNamed();
 }
 
 bool saveTo (const SaveTarget& target, const char* data, size_t size) noexcept

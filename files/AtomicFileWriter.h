@@ -37,7 +37,8 @@ public:
         target as it was and nothing left beside it, when the system refuses to follow a link
         on the way, when the target is anything but a regular file, when the user may not
         write it, when the bytes exceed the process's file-size limit or the room left on the
-        disk, or when any step of writing fails. Allocates nothing, never throws and never
+        disk, when any step of writing fails, or when no name leads to the bytes once they
+        are written (the folder was removed meanwhile, say). Allocates nothing, never throws and never
         raises a signal.
     */
     static bool write (const juce::File& file, const void* data, size_t size);

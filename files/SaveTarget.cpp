@@ -51,7 +51,7 @@ bool nameLeadsTo (const FileDescriptor& folder, const char* name, const struct s
 SaveTarget::~SaveTarget()
 {
     // Whatever took the name meanwhile is no file of this save's.
-    if (made && nameLeadsTo (folder, name.data(), info))
+    if (made && isStillNamed())
         (void) ::unlinkat (folder.get(), name.data(), 0);
 }
 
@@ -66,6 +66,11 @@ bool SaveTarget::resolve (const char* path) noexcept
     // that a file the user protected against writing stays as it is.
     return locate() && S_ISREG (info.st_mode) &&
            ::faccessat (AT_FDCWD, file.procPath().text, W_OK, AT_EACCESS) == 0;
+}
+
+bool SaveTarget::isStillNamed() const noexcept
+{
+    return nameLeadsTo (folder, name.data(), info);
 }
 
 // For a path that names nothing: its folder and name when nothing is there, or the file that

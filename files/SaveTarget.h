@@ -53,6 +53,11 @@ public:
     const FileDescriptor& getFile() const noexcept { return file; }
     const struct stat& getInfo() const noexcept { return info; }
 
+    /** True while the file's name leads to it: false once its folder is removed, or the name
+        taken away or given to another file.
+    */
+    bool isStillNamed() const noexcept;
+
 private:
     bool resolveNew (const char* path) noexcept;
     bool locate() noexcept;

@@ -93,6 +93,18 @@ std::function<bool (const TempFolder&)> theirsAt (std::function<void()> Interpos
     };
 }
 
+// Another program removes the folder, with everything in it, just before a file is synced.
+bool removeFolderBeforeFileSync (const TempFolder& temp)
+{
+    interposer.beforeFileSync = [&temp] { temp.folder().deleteRecursively(); };
+    return true;
+}
+
+bool linkSettingsToSecond (const TempFolder& temp)
+{
+    return ::link (pathOf (temp.file ("settings")), pathOf (temp.file ("second"))) == 0;
+}
+
 bool linkSettingsToMade (const TempFolder& temp)
 {
     return juce::File::createSymbolicLink (temp.file ("settings"), "made", false);
@@ -165,8 +177,7 @@ TEST (SaveWays, EachWaySavesWholeKeepsWhatTheFileHadAndStopsWhereItMust)
          true,
          Way::inPlace,
          {{"settings", kSaved}, {"second", kSaved}},
-         [] (const TempFolder& temp)
-         { return ::link (pathOf (temp.file ("settings")), pathOf (temp.file ("second"))) == 0; }},
+         linkSettingsToSecond},
         {"a new name", false, true, Way::replacedUnnamed, saved, nullptr},
         {"a new name, no unnamed files, no renaming without replacing", false, true, Way::replacedNamed,
          saved,
@@ -189,6 +200,20 @@ TEST (SaveWays, EachWaySavesWholeKeepsWhatTheFileHadAndStopsWhereItMust)
          [] (auto&) { return (interposer.modeError = EPERM) && (interposer.fileSyncError = ENOSPC); }},
         {"a failed sync, a named new file", true, false, Way::none, old,
          [] (auto&) { return (interposer.refuseUnnamedFiles = true) && (interposer.fileSyncError = EIO); }},
+        // The bytes are where no name leads to them.
+        {"the folder removed while a file is replaced",
+         true,
+         false,
+         Way::none,
+         {},
+         removeFolderBeforeFileSync},
+        {"the folder removed while a file with two names is written in place",
+         true,
+         false,
+         Way::none,
+         {},
+         [] (const TempFolder& temp)
+         { return linkSettingsToSecond (temp) && removeFolderBeforeFileSync (temp); }},
         {"a file appears at the new name", false, false, Way::none, theirs,
          theirsAt (&Interposer::beforeFileSync)},
         {"a file appears at the new name, no unnamed files", false, false, Way::none, theirs,
