@@ -61,6 +61,10 @@ void makeTemporaryName (SaveTarget::Name& name) noexcept
     std::snprintf (name.data(), name.size(), ".quorvel-%016llx.tmp", static_cast<unsigned long long> (value));
 }
 
+// The modes a new file is made with: the user's alone, or what the umask leaves of them all.
+constexpr mode_t kPrivate = S_IRUSR | S_IWUSR;
+constexpr mode_t kAnyNewFile = 0666;
+
 // Names tried for the new file before the save gives up.
 constexpr int kNameTries = 100;
 
@@ -93,11 +97,11 @@ FileReplacement::~FileReplacement()
 bool FileReplacement::prepare() noexcept
 {
     if (!target.exists())
-        return create (0666);
+        return create (kAnyNewFile);
 
-    // Nobody but the user reads the new file before it carries what the old one had. One that
-    // cannot is given up at once, before the old file is written in place.
-    if (create (S_IRUSR | S_IWUSR) && carryOver())
+    // One that cannot carry what the old file had is given up at once, before the old file is
+    // written in place.
+    if (createPrivate() && carryOver())
         return true;
 
     discard();
@@ -133,6 +137,25 @@ bool FileReplacement::create (mode_t mode) noexcept
                        folder.get(), candidate, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
                    return file.isOpen();
                });
+}
+
+// Nobody but the user reads the new file before it carries what the old one had. A disk that
+// shows every file with a mode of its own (exFAT mounted for everyone, a bindfs mount that sets
+// modes) keeps underneath the mode a file was made with and refuses to change it: made private
+// there, the file would stay unreadable to whoever reads that disk another way. There it is
+// made again as any new file is made there.
+bool FileReplacement::createPrivate() noexcept
+{
+    if (!create (kPrivate))
+        return false;
+
+    struct stat made;
+
+    if (::fstat (file.get(), &made) == 0 && (made.st_mode & 07777) == kPrivate)
+        return true;
+
+    discard();
+    return create (kAnyNewFile);
 }
 
 // Only root may give a file away, a group only its members, and a disk that fixes every

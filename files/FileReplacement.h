@@ -34,7 +34,8 @@ public:
         none), judged by what the new file shows in the end, whichever steps the system refused
         on the way. False when the new file cannot be made or cannot carry all of that: it
         cannot stand in for the old one. A file of a new name gets what any new file gets (the
-        umask and the folder's default ACL apply).
+        umask and the folder's default ACL apply), and so, underneath, does one that replaces a
+        file on a disk that shows every file with a mode of its own.
     */
     bool prepare() noexcept;
 
@@ -48,6 +49,7 @@ public:
 
 private:
     bool create (mode_t mode) noexcept;
+    bool createPrivate() noexcept;
     bool carryOver() noexcept;
     bool giveName() noexcept;
     void discard() noexcept;

@@ -439,13 +439,14 @@ struct FuseDisk
             {"mount.exfat-fuse", "-o", "umask=000", loopDevice, mountPoint.getFullPathName()});
     }
 
-    // Every file root's, and everyone's to read and write.
+    // Every file another user's, and everyone's to read and write.
     juce::String mountBindfs (const TempFolder& temp)
     {
         const auto underneath = temp.file ("underneath");
+        const auto other = juce::String (kOtherUser);
         if (!underneath.createDirectory().wasOk() || ::chmod (pathOf (underneath), 0777) != 0)
             return "no folder to bind";
-        return problemRunning ({"bindfs", "-u", "root", "-g", "root", "-p", "a+rwX",
+        return problemRunning ({"bindfs", "-u", other, "-g", other, "-p", "a+rwX",
                                 underneath.getFullPathName(), mountPoint.getFullPathName()});
     }
 
@@ -470,15 +471,30 @@ TEST (AtomicFileWriter, DisksThatFixEveryFilesOwnerAndModeAreSavedOn)
         const auto file = disk.mountPoint.getChildFile ("settings"), link = temp.file ("link");
         ASSERT_TRUE (juce::File::createSymbolicLink (
             link, disk.mountPoint.getChildFile ("linked").getFullPathName(), false));
-        const ActingAsNobody user;
-
-        // A new file, then a save over it, and one through a link that names nothing there.
-        for (const auto& [saved, text] :
-             {std::pair (file, "first"), std::pair (file, "second"), std::pair (link, "third")})
         {
-            EXPECT_TRUE (write (saved, text)) << kind << ", " << text;
-            EXPECT_EQ (saved.loadFileAsString(), text) << kind;
+            const ActingAsNobody user;
+
+            // A new file, then a save over it, and one through a link that names nothing there.
+            for (const auto& [saved, text] :
+                 {std::pair (file, "first"), std::pair (file, "second"), std::pair (link, "third")})
+            {
+                EXPECT_TRUE (write (saved, text)) << kind << ", " << text;
+                EXPECT_EQ (saved.loadFileAsString(), text) << kind;
+            }
         }
         EXPECT_EQ (namesUnder (disk.mountPoint), (std::set<juce::String>{"settings", "linked"})) << kind;
+
+        // Underneath, where the mount keeps the modes files were made with and refuses to change
+        // them, each saved file is as any new file made there, for whoever reads it there.
+        const auto mask = ::umask (0);
+        ::umask (mask);
+        for (const auto* name : {"settings", "linked"})
+        {
+            struct stat info = {};
+            const auto underneath = temp.file ("underneath").getChildFile (name);
+            EXPECT_TRUE (kind != "bindfs" || (::stat (pathOf (underneath), &info) == 0 &&
+                                              (info.st_mode & 07777) == (0666 & ~mask)))
+                << name << ": " << std::oct << (info.st_mode & 07777);
+        }
     }
 }

@@ -72,6 +72,35 @@ bool foundByPath (const char* path)
     return std::sscanf (path, "/proc/self/fd/%d", &fd) == 1 && (::fcntl (fd, F_GETFL) & O_PATH) != 0;
 }
 
+// The errors that setting attributes, and reading those of a file found by O_PATH, fail with.
+int attributeWriteError()
+{
+    return interposer.attributesUnsupported != 0 ? interposer.attributesUnsupported
+                                                 : interposer.attributeError;
+}
+
+int attributeReadError (const char* path)
+{
+    if (interposer.attributesUnsupported != 0)
+        return interposer.attributesUnsupported;
+    return foundByPath (path) ? interposer.attributeReadError : 0;
+}
+
+int showMode (int result, struct stat& info)
+{
+    if (result == 0 && interposer.shownMode != 0 && S_ISREG (info.st_mode))
+        info.st_mode = S_IFREG | interposer.shownMode;
+    return result;
+}
+
+// Opened for writing without O_NONBLOCK, a FIFO that nobody reads waits for a reader.
+bool waitsForReader (int folder, const char* path, int flags)
+{
+    struct stat info;
+    return (flags & O_ACCMODE) != O_RDONLY && (flags & (O_NONBLOCK | O_PATH)) == 0 &&
+           ::fstatat (folder, path, &info, 0) == 0 && S_ISFIFO (info.st_mode);
+}
+
 mode_t modeArgument (int flags, va_list& arguments)
 {
     return __OPEN_NEEDS_MODE (flags) ? static_cast<mode_t> (va_arg (arguments, unsigned)) : 0;
@@ -99,6 +128,10 @@ extern "C" int openat (int folder, const char* path, int flags, ...)
     if (unnamed (flags) && interposer.refuseUnnamedFiles)
         return fail (EOPNOTSUPP);
 
+    if (interposer.folderReadError != 0 && !unnamed (flags) &&
+        (flags & (O_DIRECTORY | O_PATH)) == O_DIRECTORY)
+        return fail (interposer.folderReadError);
+
     const bool temporary = (flags & O_EXCL) != 0 && std::strncmp (path, ".quorvel-", 9) == 0;
 
     if (temporary && (++interposer.temporaryNamesTried, interposer.temporaryError != 0))
@@ -106,6 +139,9 @@ extern "C" int openat (int folder, const char* path, int flags, ...)
 
     if ((flags & (O_CREAT | O_EXCL)) == O_CREAT)
         fire (interposer.beforeCreatingOpen);
+
+    if (waitsForReader (folder, path, flags))
+        return ++interposer.opensThatWouldHang, fail (EINTR);
 
     const int fd = real (folder, path, flags, mode);
     interposer.temporaryFilesMade += temporary && fd >= 0 ? 1 : 0;
@@ -128,31 +164,54 @@ extern "C" int fchmod (int fd, mode_t mode) noexcept
     return interposer.modeError != 0 ? fail (interposer.modeError) : real (fd, mode);
 }
 
+extern "C" int fstat (int fd, struct stat* info) noexcept
+{
+    static const auto real = next<decltype (::fstat)> ("fstat");
+    return showMode (real (fd, info), *info);
+}
+
+extern "C" int fstatat (int folder, const char* path, struct stat* info, int flags) noexcept
+{
+    static const auto real = next<decltype (::fstatat)> ("fstatat");
+    return showMode (real (folder, path, info, flags), *info);
+}
+
 extern "C" int fsetxattr (int fd, const char* name, const void* value, size_t size, int flags) noexcept
 {
     static const auto real = next<decltype (::fsetxattr)> ("fsetxattr");
-    return interposer.attributeError != 0 ? fail (interposer.attributeError)
-                                          : real (fd, name, value, size, flags);
+    return attributeWriteError() != 0 ? fail (attributeWriteError()) : real (fd, name, value, size, flags);
 }
 
 extern "C" int fremovexattr (int fd, const char* name) noexcept
 {
     static const auto real = next<decltype (::fremovexattr)> ("fremovexattr");
-    return interposer.attributeError != 0 ? fail (interposer.attributeError) : real (fd, name);
+    return attributeWriteError() != 0 ? fail (attributeWriteError()) : real (fd, name);
 }
 
 extern "C" ssize_t getxattr (const char* path, const char* name, void* value, size_t size) noexcept
 {
     static const auto real = next<decltype (::getxattr)> ("getxattr");
-    return interposer.attributeReadError != 0 && foundByPath (path) ? fail (interposer.attributeReadError)
-                                                                    : real (path, name, value, size);
+    return attributeReadError (path) != 0 ? fail (attributeReadError (path)) : real (path, name, value, size);
 }
 
 extern "C" ssize_t listxattr (const char* path, char* names, size_t size) noexcept
 {
     static const auto real = next<decltype (::listxattr)> ("listxattr");
-    return interposer.attributeReadError != 0 && foundByPath (path) ? fail (interposer.attributeReadError)
-                                                                    : real (path, names, size);
+    return attributeReadError (path) != 0 ? fail (attributeReadError (path)) : real (path, names, size);
+}
+
+extern "C" ssize_t fgetxattr (int fd, const char* name, void* value, size_t size) noexcept
+{
+    static const auto real = next<decltype (::fgetxattr)> ("fgetxattr");
+    return interposer.attributesUnsupported != 0 ? fail (interposer.attributesUnsupported)
+                                                 : real (fd, name, value, size);
+}
+
+extern "C" ssize_t flistxattr (int fd, char* names, size_t size) noexcept
+{
+    static const auto real = next<decltype (::flistxattr)> ("flistxattr");
+    return interposer.attributesUnsupported != 0 ? fail (interposer.attributesUnsupported)
+                                                 : real (fd, names, size);
 }
 
 extern "C" int renameat (int fromFolder, const char* from, int toFolder, const char* to) noexcept
@@ -173,6 +232,12 @@ extern "C" int renameat2 (int fromFolder, const char* from, int toFolder, const 
 extern "C" ssize_t pwrite (int fd, const void* data, size_t size, off_t offset)
 {
     static const auto real = next<decltype (::pwrite)> ("pwrite");
+
+    if (interposer.interruptedWrites > 0)
+        return --interposer.interruptedWrites, fail (EINTR);
+
+    if (interposer.writesStoringNothing > 0)
+        return --interposer.writesStoringNothing, 0;
 
     if (offset == 0 && interposer.headWriteError != 0)
         return fail (interposer.headWriteError);
@@ -209,6 +274,16 @@ extern "C" int fsync (int fd)
     {
         interposer.syncs.push_back ("folder:" + contentsOf (interposer.watched));
     }
+
+    return real (fd);
+}
+
+extern "C" int syncfs (int fd) noexcept
+{
+    static const auto real = next<decltype (::syncfs)> ("syncfs");
+
+    if (!interposer.watched.empty())
+        interposer.syncs.push_back ("folder:" + contentsOf (interposer.watched));
 
     return real (fd);
 }

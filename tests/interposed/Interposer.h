@@ -17,12 +17,18 @@ struct Interposer
     int modeError = 0;                 // fchmod
     int attributeError = 0;            // fsetxattr and fremovexattr
     int attributeReadError = 0;        // listxattr and getxattr of a file found by O_PATH
+    int attributesUnsupported = 0;     // every attribute call fails, as on disks that keep none
+    mode_t shownMode = 0;              // fstat and fstatat show every regular file with these
+                                       // permission bits, as disks that set every file's do
     int renameError = 0;               // renameat
+    int folderReadError = 0;           // opening a folder for reading
     int headWriteError = 0;            // pwrite at the start of a file
     int temporaryError = 0;            // making a temporary file by its name
     int fileSyncError = 0;             // fsync and fdatasync of a regular file
     bool noReplaceUnsupported = false; // renameat2 with flags fails with EINVAL, as on NFS
     off_t diskRoom = -1;               // pwrite stores nothing beyond this offset: ENOSPC
+    int interruptedWrites = 0;         // so many pwrites fail with EINTR first
+    int writesStoringNothing = 0;      // so many pwrites store nothing and return 0 first
     bool countedRandom = false;        // getrandom gives nextRandom, then one more each time
     std::uint64_t nextRandom = 0;
 
@@ -33,11 +39,14 @@ struct Interposer
     std::function<void()> beforeCreatingOpen;  // an open with O_CREAT but not O_EXCL
 
     // What was seen: every fsync, as "file:" and the synced file's contents, or "folder:" and
-    // the contents of the file at `watched` then; and the temporary names tried.
+    // the contents of the file at `watched` then (a whole file system synced counts as its
+    // folder); the temporary names tried; and the opens that would wait for ever, for a reader
+    // of a FIFO, which fail here with EINTR instead.
     std::string watched;
     std::vector<std::string> syncs;
     int temporaryNamesTried = 0;
     int temporaryFilesMade = 0;
+    int opensThatWouldHang = 0;
 
     struct Scope
     {

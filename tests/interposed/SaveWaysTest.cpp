@@ -20,6 +20,7 @@ namespace
 constexpr const char* kOld = "old settings";
 constexpr const char* kSaved = "<saved>"; // stands for the text saved, in the expected files
 constexpr const char* kTheirs = "someone else's";
+constexpr const char* kFifo = "(a FIFO)";
 
 enum class Way
 {
@@ -35,7 +36,7 @@ const char* pathOf (const juce::File& file)
 }
 
 // Every file and link under the folder, hidden ones too: a file's contents, or "-> " and
-// what a link says.
+// what a link says; a FIFO, which nothing writes into, is not read.
 std::map<std::string, std::string> snapshot (const juce::File& folder)
 {
     std::map<std::string, std::string> found;
@@ -43,9 +44,12 @@ std::map<std::string, std::string> snapshot (const juce::File& folder)
              folder, true, "*", juce::File::findFilesAndDirectories, juce::File::FollowSymlinks::no))
     {
         const auto& file = entry.getFile();
+        struct stat info = {};
+        ::lstat (pathOf (file), &info);
         found[file.getRelativePathFrom (folder).toStdString()] =
-            file.isSymbolicLink() ? "-> " + file.getNativeLinkedTarget().toStdString()
-                                  : file.loadFileAsString().toStdString();
+            S_ISLNK (info.st_mode)    ? "-> " + file.getNativeLinkedTarget().toStdString()
+            : S_ISFIFO (info.st_mode) ? kFifo
+                                      : file.loadFileAsString().toStdString();
     }
     return found;
 }
@@ -109,6 +113,27 @@ bool linkSettingsToMade (const TempFolder& temp)
 {
     return juce::File::createSymbolicLink (temp.file ("settings"), "made", false);
 }
+
+// What the umask leaves of a new file's permissions.
+mode_t anyNewFileMode()
+{
+    const auto mask = ::umask (0);
+    ::umask (mask);
+    return 0666 & ~mask;
+}
+
+// A FUSE disk that shows every file as everyone's to read and write (bindfs -p a+rwX, exFAT
+// with umask=000) and refuses to change owners, modes and attributes; underneath, the old
+// file is as any new file made there.
+bool diskSettingEveryMode (const TempFolder& temp)
+{
+    interposer.refuseUnnamedFiles = true;
+    interposer.ownerError = interposer.modeError = EPERM;
+    interposer.attributesUnsupported = EOPNOTSUPP;
+    interposer.shownMode = 0666;
+    const auto file = temp.file ("settings");
+    return !file.exists() || ::chmod (pathOf (file), anyNewFileMode()) == 0;
+}
 } // namespace
 
 TEST (SaveWays, EachWaySavesWholeKeepsWhatTheFileHadAndStopsWhereItMust)
@@ -134,14 +159,14 @@ TEST (SaveWays, EachWaySavesWholeKeepsWhatTheFileHadAndStopsWhereItMust)
         {"the user's own file", true, true, Way::replacedUnnamed, saved, nullptr},
         {"no unnamed files", true, true, Way::replacedNamed, saved,
          [] (auto&) { return interposer.refuseUnnamedFiles = true; }},
-        {"a disk that fixes owner and mode and keeps no ACLs", true, true, Way::replacedNamed, saved,
-         [] (const TempFolder& temp)
-         {
-             interposer.refuseUnnamedFiles = true;
-             interposer.ownerError = interposer.modeError = EPERM;
-             interposer.attributeError = ENOSYS;
-             return ::chmod (pathOf (temp.file ("settings")), 0600) == 0;
-         }},
+        {"a disk that sets every file's owner and mode", true, true, Way::replacedNamed, saved,
+         diskSettingEveryMode},
+        {"a disk that keeps no attributes", true, true, Way::replacedUnnamed, saved,
+         [] (auto&) { return interposer.attributesUnsupported = ENOSYS; }},
+        {"a folder that cannot be opened to be synced", true, true, Way::replacedUnnamed, saved,
+         [] (auto&) { return interposer.folderReadError = EACCES; }},
+        {"writes interrupted by a signal", true, true, Way::replacedUnnamed, saved,
+         [] (auto&) { return interposer.interruptedWrites = 1; }},
         {"a mode that cannot be given", true, true, Way::inPlace, saved,
          [] (auto&) { return interposer.modeError = EPERM; }},
         {"an ACL that cannot be given", true, true, Way::inPlace, saved,
@@ -184,6 +209,9 @@ TEST (SaveWays, EachWaySavesWholeKeepsWhatTheFileHadAndStopsWhereItMust)
          [] (auto&) { return interposer.refuseUnnamedFiles = interposer.noReplaceUnsupported = true; }},
         {"a link that names nothing", false, true, Way::replacedUnnamed, savedThroughLink,
          linkSettingsToMade},
+        {"a link that names nothing, on a disk that sets every file's owner and mode", false, true,
+         Way::replacedNamed, savedThroughLink,
+         [] (const TempFolder& temp) { return diskSettingEveryMode (temp) && linkSettingsToMade (temp); }},
         {"a link that names nothing, where modes cannot be given", false, true, Way::inPlace,
          savedThroughLink,
          [] (const TempFolder& temp) { return (interposer.modeError = EPERM) && linkSettingsToMade (temp); }},
@@ -193,6 +221,8 @@ TEST (SaveWays, EachWaySavesWholeKeepsWhatTheFileHadAndStopsWhereItMust)
          [] (auto&) { return (interposer.modeError = EPERM) && (interposer.diskRoom = 14); }},
         {"old bytes that cannot be written over", true, false, Way::none, old,
          [] (auto&) { return (interposer.modeError = EPERM) && (interposer.headWriteError = EIO); }},
+        {"a disk that takes no bytes and says nothing", true, false, Way::none, old,
+         [] (auto&) { return interposer.writesStoringNothing = 1; }},
         {"a full disk, a named new file", true, false, Way::none, old,
          [] (auto&) { return (interposer.refuseUnnamedFiles = true) && (interposer.diskRoom = 3); }},
         {"a network disk that tells of a full disk once the data is synced, writing in place", true, false,
@@ -262,6 +292,16 @@ TEST (SaveWays, EachWaySavesWholeKeepsWhatTheFileHadAndStopsWhereItMust)
              interposer.beforeCreatingOpen = [&temp] { put (temp.file ("made"), kTheirs); };
              return (interposer.fileSyncError = EIO) && linkSettingsToMade (temp);
          }},
+        {"a link that names nothing, a FIFO there by the time it is opened",
+         false,
+         false,
+         Way::none,
+         {{"settings", "-> made"}, {"made", kFifo}},
+         [] (const TempFolder& temp)
+         {
+             interposer.beforeCreatingOpen = [&temp] { temp.fifo ("made"); };
+             return linkSettingsToMade (temp);
+         }},
         {"a link that names nothing, a device there by the time it is opened",
          false,
          false,
@@ -300,6 +340,7 @@ TEST (SaveWays, EachWaySavesWholeKeepsWhatTheFileHadAndStopsWhereItMust)
             const auto oldInode = inodeOf (file);
 
             EXPECT_EQ (AtomicFileWriter::write (file, text.data(), text.size()), row.saved) << row.what;
+            EXPECT_EQ (interposer.opensThatWouldHang, 0) << row.what;
 
             auto expected = row.after;
             for (auto& entry : expected)
@@ -315,7 +356,11 @@ TEST (SaveWays, EachWaySavesWholeKeepsWhatTheFileHadAndStopsWhereItMust)
 
             const bool replaced = row.way != Way::inPlace;
             EXPECT_EQ (inodeOf (file) != oldInode, replaced || oldInode == 0) << row.what;
-            EXPECT_EQ (interposer.temporaryFilesMade, row.way == Way::replacedNamed ? 1 : 0) << row.what;
+            // Where the disk shows modes of its own, the first new file, made private, is made
+            // again as any new file.
+            EXPECT_EQ (interposer.temporaryFilesMade,
+                       row.way == Way::replacedNamed ? 1 + (interposer.shownMode != 0 ? 1 : 0) : 0)
+                << row.what;
             // The bytes are on the disk before the file takes the name, and the name with the
             // folder; written in place, only the file (a new one, given up, may come first).
             const auto fileSynced = "file:" + text;
@@ -328,10 +373,12 @@ TEST (SaveWays, EachWaySavesWholeKeepsWhatTheFileHadAndStopsWhereItMust)
                                  (std::ptrdiff_t) interposer.syncs.size())
                     << row.what;
 
+            // As the file is underneath: it keeps what it had, or gets what any new file gets.
             struct stat after;
             ASSERT_EQ (::stat (pathOf (file), &after), 0);
-            EXPECT_TRUE (!row.oldFile || (after.st_mode == before.st_mode && after.st_uid == before.st_uid &&
-                                          after.st_gid == before.st_gid))
+            EXPECT_EQ (after.st_mode & 07777, row.oldFile ? before.st_mode & 07777 : anyNewFileMode())
+                << row.what;
+            EXPECT_TRUE (!row.oldFile || (after.st_uid == before.st_uid && after.st_gid == before.st_gid))
                 << row.what;
         }
     }
