@@ -11,10 +11,14 @@
     byte is on disk, and the folder is synced after it. A save that is interrupted, even by a
     power cut, then leaves either the old file or the new one, whole. The new file carries the
     old one's owner, group, permission bits and extended attributes, its access ACL among them;
-    it has no name while it is written where the file system allows it, so that a killed save
-    leaves nothing behind, and elsewhere (FAT, exFAT and NTFS disks, for instance) a short
-    random name of its own, which a save killed in that moment leaves behind. Any name the
-    system allows can be saved.
+    attributes the saving user cannot read (`trusted.*`, which only root can) are not carried.
+    Where the file system allows, the new file has no name while it is written, and takes a
+    short random name of its own only in the moment before it replaces the old file; a save
+    killed in that moment leaves it behind under that name. Elsewhere (FAT, exFAT and NTFS
+    disks, for instance) it has that name from the start, and a save killed while it writes
+    leaves it behind too. On a disk that shows every file with an owner and mode of its own
+    (exFAT mounted for everyone, a bindfs mount that sets them), the new file is, underneath,
+    as any new file made there. Any name the system allows can be saved.
 
     Where no new file can carry all that (another user's file, a group the user is not in, an
     attribute the user may not set, a folder the user may not write), the file has more than one
@@ -28,7 +32,8 @@
     The path is resolved by the system itself, so a symbolic link (or a chain of them) is
     followed exactly where the system would follow one, and the file it names is saved: the
     link stays a link. A link that names nothing creates the file it names, as opening it
-    would. A new file gets what any new file gets: the umask and the folder's default ACL apply.
+    would; a save killed before it writes leaves that file there, empty. A new file gets what
+    any new file gets: the umask and the folder's default ACL apply.
 */
 class AtomicFileWriter
 {

@@ -8,10 +8,11 @@
 /** A new file that takes a save target's name only once it is written whole, in the folder
     of the file it replaces, or as the first file of a new name.
 
-    It has no name while it is written where the file system allows it, so that a save that
-    is killed leaves nothing behind. Elsewhere (FAT, exFAT and NTFS disks, for instance) it has
-    a short random name of its own until it takes the target's, and a save killed while it is
-    written leaves that file behind.
+    Where the file system allows, it has no name while it is written, so that a save killed
+    then leaves nothing behind. It takes the name of a new file at once; to replace a file, it
+    first takes a short random name of its own, which a save killed between those two steps
+    leaves behind. Elsewhere (FAT, exFAT and NTFS disks, for instance) it has that name from
+    the start, and a save killed while it is written leaves it behind too.
 
     Allocates nothing and throws nothing.
 */

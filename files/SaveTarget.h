@@ -15,7 +15,8 @@
 
     A link that names nothing is opened to create the file it names, as saving through it
     would: the system decides whether the link may be followed and which file it makes. That
-    file is removed again when the save fails, but only while its name still leads to it.
+    file is removed again when the save fails, but only while its name still leads to it; a
+    save killed before it writes leaves it there, empty.
 
     Allocates nothing and throws nothing.
 */
