@@ -1,7 +1,11 @@
 #pragma once
 
 #include "support/EngineThread.h"
+#include "support/FirmwareFile.h"
 #include "support/RecordingHost.h"
+
+#include <gtest/gtest.h>
+#include <iostream>
 
 // One engine wired to one simulated boot loader through a recording host, no ports: the
 // host hands each message to the loader, the loader's answers go to the engine's
@@ -23,6 +27,26 @@ public:
         auto result = thread.runToEnd();
         loader.stop();
         return result;
+    }
+
+    // Updates from a file of each of `sizes`, sparse, in /dev/shm: each is refused as too
+    // large, with no more sent than the `sentFirst` messages the engine sends before it looks
+    // at the file. Says so where such files cannot be made here.
+    static void expectRefusedAsTooLarge (const std::vector<juce::int64>& sizes, int sentFirst)
+    {
+        for (const auto size : sizes)
+        {
+            const FirmwareFile f (size);
+            if (!f.file().exists())
+            {
+                std::cout << "[ SKIPPED  ] no sparse file of " << size << " bytes in /dev/shm\n";
+                continue;
+            }
+
+            EngineRig rig (true);
+            EXPECT_EQ (rig.burn (f.file()).getErrorMessage(), "Firmware file too large") << size;
+            EXPECT_EQ (rig.host.sends(), sentFirst) << size;
+        }
     }
 
     // Asks the engine's thread to stop once the loader has received `count` messages; the
