@@ -3,12 +3,16 @@
 #include <gtest/gtest.h>
 #include <juce_core/juce_core.h>
 
+#include <arpa/inet.h>
+#include <cstddef>
 #include <fcntl.h>
 #include <iostream>
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/socket.h>
 #include <sys/syscall.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -16,14 +20,48 @@ extern char** environ;
 
 namespace
 {
-// A display number that no X server on this machine listens on.
-juce::String absentDisplay()
+// Whether something takes a connection at the address: nothing refuses or is missing there.
+template <typename Address>
+bool answers (int family, const Address& address, size_t size = sizeof (Address))
+{
+    const auto fd = ::socket (family, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const bool connected = fd >= 0 && ::connect (fd, (const sockaddr*) &address, (socklen_t) size) == 0;
+    if (fd >= 0)
+        ::close (fd);
+    return connected;
+}
+
+// Whether an X client looking for ":N" might reach something: a server's lock file or socket
+// file, or what answers where libxcb looks, at the abstract socket of that name, then by TCP
+// at localhost, where ssh's X forwarding listens, say.
+bool displayTaken (int number)
+{
+    const auto path = "/tmp/.X11-unix/X" + std::to_string (number);
+    if (juce::File (path).exists() || juce::File ("/tmp/.X" + juce::String (number) + "-lock").exists())
+        return true;
+
+    sockaddr_un abstract{};
+    abstract.sun_family = AF_UNIX;
+    path.copy (abstract.sun_path + 1, path.size()); // named from the second byte on
+    sockaddr_in v4{};
+    v4.sin_family = AF_INET;
+    v4.sin_port = htons ((uint16_t) (6000 + number));
+    v4.sin_addr.s_addr = htonl (INADDR_LOOPBACK);
+    sockaddr_in6 v6{};
+    v6.sin6_family = AF_INET6;
+    v6.sin6_port = v4.sin_port;
+    v6.sin6_addr = in6addr_loopback;
+    return answers (AF_UNIX, abstract, offsetof (sockaddr_un, sun_path) + 1 + path.size()) ||
+           answers (AF_INET, v4) || answers (AF_INET6, v6);
+}
+
+// A display number at which nothing on this machine answers, far from those of users' screens.
+int absentDisplayNumber()
 {
     int number = 1000;
-    while (juce::File ("/tmp/.X11-unix/X" + juce::String (number)).exists() ||
-           juce::File ("/tmp/.X" + juce::String (number) + "-lock").exists())
+    while (displayTaken (number))
         ++number;
-    return ":" + juce::String (number);
+    return number;
 }
 
 // Ample for a start-up under the sanitizers on a busy machine.
@@ -119,9 +157,16 @@ juce::StringArray isolation()
 // or where the one reached cannot be drawn on.
 TEST (AppWithoutDisplay, SaysSoOnStandardErrorAndExitsWithStatusOne)
 {
-    const EightBitServer eightBit (absentDisplay());
+    const EightBitServer eightBit (":" + juce::String (absentDisplayNumber()));
     ASSERT_TRUE (eightBit.display.isNotEmpty()) << "Xvfb did not start";
-    const auto absent = absentDisplay(); // another, now that the server holds the first
+
+    // Another number, now that the server holds its own, and not one where something else answers.
+    juce::StreamingSocket listener;
+    const auto listened = absentDisplayNumber();
+    ASSERT_TRUE (listener.createListener (6000 + listened, "127.0.0.1"));
+    const auto absent = ":" + juce::String (absentDisplayNumber());
+    EXPECT_NE (absent, ":" + juce::String (listened));
+
     const auto nonAscii = juce::String::fromUTF8 (u8":\u00fc7");
     const juce::String notOpened = "Brisca Tarn Quorvel: no X display could be opened (";
     const juce::String notDrawn = "Brisca Tarn Quorvel: the X display offers no 16, 24 or 32-bit colour "
