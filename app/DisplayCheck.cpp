@@ -7,6 +7,7 @@
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 
 namespace
@@ -23,6 +24,33 @@ std::string notOpened (const char* named)
 {
     return "no X display could be opened (" + describeTried (named) + ").";
 }
+
+// The screen X takes from a display name, read as libxcb reads it: past the last '/', the
+// display number after the last ':', then '.' and the screen, each as strtoul reads decimal
+// text, so that "-1" and numbers beyond the range of int wrap to a negative screen. 0 for a
+// name of any other form, which X refuses or reads as a screen that is not negative (a
+// socket's path among them).
+int screenNamed (const char* name)
+{
+    if (*name == '/')
+        return 0;
+
+    if (const auto* slash = std::strrchr (name, '/'))
+        name = slash + 1;
+
+    const auto* colon = std::strrchr (name, ':');
+    if (colon == nullptr)
+        return 0;
+
+    char* end = nullptr;
+    std::strtoul (colon + 1, &end, 10);
+    if (end == colon + 1 || *end != '.')
+        return 0;
+
+    const auto* screenText = end + 1;
+    const auto screen = std::strtoul (screenText, &end, 10);
+    return end == screenText || *end != 0 ? 0 : static_cast<int> (screen);
+}
 } // namespace
 
 // The sentences are made only when there is something to say: a start-up that needs none
@@ -35,6 +63,11 @@ std::string DisplayCheck::findProblem()
     // other bytes reaches X as another name, one that names no display.
     if (named != nullptr && !juce::CharPointer_ASCII::isValidString (named, std::numeric_limits<int>::max()))
         return notOpened (named);
+
+    // X refuses a screen beyond the display's last but opens a display for a negative one,
+    // whose entry the framework then reads from before the start of the display's list.
+    if (const auto screen = named != nullptr ? screenNamed (named) : 0; screen < 0)
+        return "no X display has a screen " + std::to_string (screen) + " (" + describeTried (named) + ").";
 
     // On a display it opened but cannot draw on (no 16, 24 or 32-bit colour visual), the
     // framework lets go of X yet keeps the display, which then still lists a screen; asked

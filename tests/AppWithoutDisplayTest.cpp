@@ -347,6 +347,9 @@ TEST (AppWithoutDisplay, SaysSoOnStandardErrorAndExitsWithStatusOne)
         {{"DISPLAY=" + absent}, false, notOpened + "DISPLAY=\"" + absent + "\")."},
         {{"DISPLAY=" + nonAscii}, false, notOpened + "DISPLAY=\"" + nonAscii + "\")."},
         {{"DISPLAY=" + eightBit.display}, false, notDrawn + "DISPLAY=\"" + eightBit.display + "\")."},
+        {{"DISPLAY=" + eightBit.display + ".-1"},
+         false,
+         "Brisca Tarn Quorvel: no X display has a screen -1 (DISPLAY=\"" + eightBit.display + ".-1\")."},
     };
 
     const auto isolated = isolation();
