@@ -173,6 +173,7 @@ public:
     {
         int depth;
         bool tcp = false;
+        bool sharedMemory = true;
     };
 
     XvfbServer (Kind kind, int from)
@@ -199,6 +200,8 @@ private:
                                            std::to_string (ready[1]),
                                            kind.tcp ? "-listen" : "-nolisten",
                                            "tcp"};
+        if (!kind.sharedMemory)
+            arguments.insert (arguments.end(), {"-extension", "MIT-SHM"});
         server = std::make_unique<Spawned> (arguments, environmentWith(), "/dev/null", ready[0]);
         ::close (ready[1]);
 
@@ -323,9 +326,10 @@ juce::StringArray isolation()
 TEST (AppWithoutDisplay, SaysSoOnStandardErrorAndExitsWithStatusOne)
 {
     const XvfbServer eightBit ({8}, 1000);
-    ASSERT_TRUE (eightBit.display.isNotEmpty()) << "Xvfb did not start";
+    const XvfbServer unshared ({30, false, false}, 1000);
+    ASSERT_TRUE (eightBit.display.isNotEmpty() && unshared.display.isNotEmpty()) << "Xvfb did not start";
 
-    // Another number, now that the server holds its own, and not one where something else answers.
+    // Another number, now that the servers hold theirs, and not one where something else answers.
     juce::StreamingSocket listener;
     const auto listened = absentDisplayNumber (1000);
     ASSERT_TRUE (listener.createListener (6000 + listened, "127.0.0.1"));
@@ -336,6 +340,10 @@ TEST (AppWithoutDisplay, SaysSoOnStandardErrorAndExitsWithStatusOne)
     const juce::String notOpened = "Brisca Tarn Quorvel: no X display could be opened (";
     const juce::String notDrawn = "Brisca Tarn Quorvel: the X display offers no 16, 24 or 32-bit colour "
                                   "visual the program can draw on (";
+    const juce::String notShared =
+        "Brisca Tarn Quorvel: the X display offers no 16 or 24-bit colour visual, and "
+        "the program can draw on its 32-bit one only through memory it shares with "
+        "the X server, which could not be shared (";
     const struct
     {
         juce::StringArray environment;
@@ -347,6 +355,7 @@ TEST (AppWithoutDisplay, SaysSoOnStandardErrorAndExitsWithStatusOne)
         {{"DISPLAY=" + absent}, false, notOpened + "DISPLAY=\"" + absent + "\")."},
         {{"DISPLAY=" + nonAscii}, false, notOpened + "DISPLAY=\"" + nonAscii + "\")."},
         {{"DISPLAY=" + eightBit.display}, false, notDrawn + "DISPLAY=\"" + eightBit.display + "\")."},
+        {{"DISPLAY=" + unshared.display}, false, notShared + "DISPLAY=\"" + unshared.display + "\")."},
         {{"DISPLAY=" + eightBit.display + ".-1"},
          false,
          "Brisca Tarn Quorvel: no X display has a screen -1 (DISPLAY=\"" + eightBit.display + ".-1\")."},
