@@ -7,6 +7,7 @@
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 
 namespace
@@ -23,6 +24,56 @@ std::string notOpened (const char* named)
 {
     return "no X display could be opened (" + describeTried (named) + ").";
 }
+
+// The screen X takes from a display name, read as libxcb reads it: past the last '/', the
+// display number after the last ':', then '.' and the screen, each as strtoul reads decimal
+// text, so that "-1" and numbers beyond the range of int wrap to a negative screen. 0 for a
+// name of any other form, which X refuses or reads as a screen that is not negative (a
+// socket's path among them).
+int screenNamed (const char* name)
+{
+    if (*name == '/')
+        return 0;
+
+    if (const auto* slash = std::strrchr (name, '/'))
+        name = slash + 1;
+
+    const auto* colon = std::strrchr (name, ':');
+    if (colon == nullptr)
+        return 0;
+
+    char* end = nullptr;
+    std::strtoul (colon + 1, &end, 10);
+    if (end == colon + 1 || *end != '.')
+        return 0;
+
+    const auto* screenText = end + 1;
+    const auto screen = std::strtoul (screenText, &end, 10);
+    return end == screenText || *end != 0 ? 0 : static_cast<int> (screen);
+}
+
+// The framework draws on a 32-bit visual of this kind only through shared memory: where the
+// display offers one, a failure to find a visual means that no memory could be shared.
+bool offersArgbVisual (::Display* display)
+{
+    const auto* screen = ScreenOfDisplay (display, DefaultScreen (display));
+
+    for (int i = 0; i < screen->ndepths; ++i)
+    {
+        const auto& depth = screen->depths[i];
+
+        for (int v = 0; depth.depth == 32 && v < depth.nvisuals; ++v)
+        {
+            const auto& visual = depth.visuals[v];
+
+            if (visual.c_class == TrueColor && visual.red_mask == 0xff0000 && visual.green_mask == 0xff00 &&
+                visual.blue_mask == 0xff && visual.bits_per_rgb == 8)
+                return true;
+        }
+    }
+
+    return false;
+}
 } // namespace
 
 // The sentences are made only when there is something to say: a start-up that needs none
@@ -36,16 +87,33 @@ std::string DisplayCheck::findProblem()
     if (named != nullptr && !juce::CharPointer_ASCII::isValidString (named, std::numeric_limits<int>::max()))
         return notOpened (named);
 
-    // On a display it opened but cannot draw on (no 16, 24 or 32-bit colour visual), the
-    // framework lets go of X yet keeps the display, which then still lists a screen; asked
-    // first, as nothing may reach X through the framework after that.
+    // X refuses a screen beyond the display's last but opens a display for a negative one,
+    // whose entry the framework then reads from before the start of the display's list.
+    if (const auto screen = named != nullptr ? screenNamed (named) : 0; screen < 0)
+        return "no X display has a screen " + std::to_string (screen) + " (" + describeTried (named) + ").";
+
+    // On a display it opened but cannot draw on, the framework lets go of X yet keeps the
+    // display, which then still lists a screen; asked first, as nothing may reach X through
+    // the framework after that. What the display offers is read from the account of it that
+    // the server gave on connecting, kept in the display's own structure: no call into X.
     auto* windowSystem = juce::XWindowSystem::getInstance();
 
     if (!windowSystem->isX11Available())
-        return windowSystem->getDisplay() == nullptr
-                   ? notOpened (named)
-                   : "the X display offers no 16, 24 or 32-bit colour visual the program can draw on (" +
-                         describeTried (named) + ").";
+    {
+        auto* display = windowSystem->getDisplay();
+
+        if (display == nullptr)
+            return notOpened (named);
+
+        if (offersArgbVisual (display))
+            return "the X display offers no 16 or 24-bit colour visual, and the program can draw on its "
+                   "32-bit one only through memory it shares with the X server, which could not be "
+                   "shared (" +
+                   describeTried (named) + ").";
+
+        return "the X display offers no 16, 24 or 32-bit colour visual the program can draw on (" +
+               describeTried (named) + ").";
+    }
 
     if (juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() == nullptr)
         return notOpened (named);
