@@ -84,26 +84,13 @@ BoundedCommand::Ended run (const juce::StringArray& command)
     return BoundedCommand::run (command, kDeadlineSeconds);
 }
 
-// The test's environment, with DISPLAY set as given or left as it is.
-std::vector<std::string> environmentWith (const juce::String& display = {})
-{
-    std::vector<std::string> environment;
-    for (auto** variable = environ; *variable != nullptr; ++variable)
-        if (display.isEmpty() || std::strncmp (*variable, "DISPLAY=", 8) != 0)
-            environment.emplace_back (*variable);
-    if (display.isNotEmpty())
-        environment.push_back ("DISPLAY=" + display.toStdString());
-    return environment;
-}
-
 // A program of the test's own, stopped where it still runs at the end of its scope. Its
 // standard output and error go to `output`: not the test's own, which a program left behind
 // by a crashed test would hold open for whoever reads it.
 class Spawned
 {
 public:
-    Spawned (std::vector<std::string> arguments, const std::vector<std::string>& environment,
-             const char* output, int closed = -1)
+    Spawned (std::vector<std::string> arguments, const char* output, int closed = -1)
     {
         posix_spawn_file_actions_t actions;
         ::posix_spawn_file_actions_init (&actions);
@@ -112,15 +99,12 @@ public:
         ::posix_spawn_file_actions_addopen (&actions, 1, output, O_WRONLY | O_CREAT | O_TRUNC, 0600);
         ::posix_spawn_file_actions_adddup2 (&actions, 1, 2);
 
-        std::vector<char*> argv, envp;
+        std::vector<char*> argv;
         for (auto& argument : arguments)
             argv.push_back (argument.data());
-        for (const auto& variable : environment)
-            envp.push_back (const_cast<char*> (variable.c_str()));
         argv.push_back (nullptr);
-        envp.push_back (nullptr);
 
-        if (::posix_spawnp (&pid, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0)
+        if (::posix_spawnp (&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0)
             pid = 0;
         ::posix_spawn_file_actions_destroy (&actions);
         // glibc 2.36 declares pidfd_open without C linkage.
@@ -202,7 +186,7 @@ private:
                                            "tcp"};
         if (!kind.sharedMemory)
             arguments.insert (arguments.end(), {"-extension", "MIT-SHM"});
-        server = std::make_unique<Spawned> (arguments, environmentWith(), "/dev/null", ready[0]);
+        server = std::make_unique<Spawned> (arguments, "/dev/null", ready[0]);
         ::close (ready[1]);
 
         // Read to the end, as the server ends when it cannot write the whole line.
@@ -409,7 +393,7 @@ TEST (AppOnItsOwnServer, ShowsItsWindowPaintedWhereA32BitVisualIsOffered)
 
         TopLevelWindows windows (display);
         const juce::TemporaryFile output;
-        Spawned app ({QUORVEL_APP}, environmentWith (display),
+        Spawned app ({"env", "DISPLAY=" + display.toStdString(), QUORVEL_APP},
                      output.getFile().getFullPathName().toRawUTF8());
         ASSERT_TRUE (app.started());
 
