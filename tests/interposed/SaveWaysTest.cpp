@@ -114,14 +114,6 @@ bool linkSettingsToMade (const TempFolder& temp)
     return juce::File::createSymbolicLink (temp.file ("settings"), "made", false);
 }
 
-// What the umask leaves of a new file's permissions.
-mode_t anyNewFileMode()
-{
-    const auto mask = ::umask (0);
-    ::umask (mask);
-    return 0666 & ~mask;
-}
-
 // A FUSE disk that shows every file as everyone's to read and write (bindfs -p a+rwX, exFAT
 // with umask=000) and refuses to change owners, modes and attributes; underneath, the old
 // file is as any new file made there.
@@ -132,7 +124,7 @@ bool diskSettingEveryMode (const TempFolder& temp)
     interposer.attributesUnsupported = EOPNOTSUPP;
     interposer.shownMode = 0666;
     const auto file = temp.file ("settings");
-    return !file.exists() || ::chmod (pathOf (file), anyNewFileMode()) == 0;
+    return !file.exists() || ::chmod (pathOf (file), TempFolder::newFileMode()) == 0;
 }
 } // namespace
 
@@ -150,7 +142,7 @@ TEST (SaveWays, EachWaySavesWholeKeepsWhatTheFileHadAndStopsWhereItMust)
                                           {AclBytes::kOthers, 0, AclBytes::kNoId}});
     using Files = std::map<std::string, std::string>;
     const Files saved{{"settings", kSaved}}, old{{"settings", kOld}}, theirs{{"settings", kTheirs}};
-    const Files savedThroughLink{{"settings", "-> made"}, {"made", kSaved}};
+    const Files savedThroughLink{{"settings", "-> made"}, {"made", kSaved}}, nothing;
     const Files linkLeft{{"settings", "-> made"}},
         theirsThroughLink{{"settings", "-> made"}, {"made", kTheirs}};
 
@@ -231,17 +223,10 @@ TEST (SaveWays, EachWaySavesWholeKeepsWhatTheFileHadAndStopsWhereItMust)
         {"a failed sync, a named new file", true, false, Way::none, old,
          [] (auto&) { return (interposer.refuseUnnamedFiles = true) && (interposer.fileSyncError = EIO); }},
         // The bytes are where no name leads to them.
-        {"the folder removed while a file is replaced",
-         true,
-         false,
-         Way::none,
-         {},
+        {"the folder removed while a file is replaced", true, false, Way::none, nothing,
          removeFolderBeforeFileSync},
-        {"the folder removed while a file with two names is written in place",
-         true,
-         false,
-         Way::none,
-         {},
+        {"the folder removed while a file with two names is written in place", true, false, Way::none,
+         nothing,
          [] (const TempFolder& temp)
          { return linkSettingsToSecond (temp) && removeFolderBeforeFileSync (temp); }},
         {"a file appears at the new name", false, false, Way::none, theirs,
@@ -376,7 +361,8 @@ TEST (SaveWays, EachWaySavesWholeKeepsWhatTheFileHadAndStopsWhereItMust)
             // As the file is underneath: it keeps what it had, or gets what any new file gets.
             struct stat after;
             ASSERT_EQ (::stat (pathOf (file), &after), 0);
-            EXPECT_EQ (after.st_mode & 07777, row.oldFile ? before.st_mode & 07777 : anyNewFileMode())
+            EXPECT_EQ (after.st_mode & 07777,
+                       row.oldFile ? before.st_mode & 07777 : TempFolder::newFileMode())
                 << row.what;
             EXPECT_TRUE (!row.oldFile || (after.st_uid == before.st_uid && after.st_gid == before.st_gid))
                 << row.what;

@@ -47,3 +47,10 @@ juce::File TempFolder::fifo (const juce::String& name) const
     auto result = file (name);
     return ::mkfifo (result.getFullPathName().toRawUTF8(), 0600) == 0 ? result : juce::File();
 }
+
+mode_t TempFolder::newFileMode()
+{
+    const auto mask = ::umask (0);
+    ::umask (mask);
+    return 0666 & ~mask;
+}

@@ -2,6 +2,8 @@
 
 #include <juce_core/juce_core.h>
 
+#include <sys/types.h>
+
 // A fresh empty folder for one test, deleted with everything in it afterwards.
 class TempFolder
 {
@@ -20,6 +22,9 @@ public:
 
     // Makes the child `name` a FIFO that nothing writes into and returns it.
     juce::File fifo (const juce::String& name) const;
+
+    // The permission bits any new file gets: what the umask leaves of 0666.
+    static mode_t newFileMode();
 
 private:
     juce::File root;
