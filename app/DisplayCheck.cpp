@@ -7,8 +7,8 @@
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <limits>
+#include <xcb/xcb.h>
 
 namespace
 {
@@ -25,31 +25,15 @@ std::string notOpened (const char* named)
     return "no X display could be opened (" + describeTried (named) + ").";
 }
 
-// The screen X takes from a display name, read as libxcb reads it: past the last '/', the
-// display number after the last ':', then '.' and the screen, each as strtoul reads decimal
-// text, so that "-1" and numbers beyond the range of int wrap to a negative screen. 0 for a
-// name of any other form, which X refuses or reads as a screen that is not negative (a
-// socket's path among them).
+// The screen X takes from a display name, as libxcb reads it: "-1", and numbers beyond the
+// range of int, wrap to a negative screen. 0 for a name X refuses anyway.
 int screenNamed (const char* name)
 {
-    if (*name == '/')
-        return 0;
-
-    if (const auto* slash = std::strrchr (name, '/'))
-        name = slash + 1;
-
-    const auto* colon = std::strrchr (name, ':');
-    if (colon == nullptr)
-        return 0;
-
-    char* end = nullptr;
-    std::strtoul (colon + 1, &end, 10);
-    if (end == colon + 1 || *end != '.')
-        return 0;
-
-    const auto* screenText = end + 1;
-    const auto screen = std::strtoul (screenText, &end, 10);
-    return end == screenText || *end != 0 ? 0 : static_cast<int> (screen);
+    char* host = nullptr;
+    int display = 0, screen = 0;
+    const bool parsed = xcb_parse_display (name, &host, &display, &screen) != 0;
+    std::free (host);
+    return parsed ? screen : 0;
 }
 
 // The framework draws on a 32-bit visual of this kind only through shared memory: where the

@@ -484,14 +484,16 @@ TEST (AtomicFileWriter, DisksThatFixEveryFilesOwnerAndModeAreSavedOn)
         }
         EXPECT_EQ (namesUnder (disk.mountPoint), (std::set<juce::String>{"settings", "linked"})) << kind;
 
+        if (kind != "bindfs")
+            continue; // exFAT keeps its files in an image, with no folder underneath to look into
+
         // Underneath, where the mount keeps the modes files were made with and refuses to change
         // them, each saved file is as any new file made there, for whoever reads it there.
         for (const auto* name : {"settings", "linked"})
         {
             struct stat info = {};
             ::stat (pathOf (temp.file ("underneath").getChildFile (name)), &info);
-            EXPECT_TRUE (kind != "bindfs" || (info.st_mode & 07777) == TempFolder::newFileMode())
-                << name << ": " << std::oct << (info.st_mode & 07777);
+            EXPECT_EQ (info.st_mode & 07777, TempFolder::newFileMode()) << name;
         }
     }
 }
