@@ -12,6 +12,7 @@
     power cut, then leaves either the old file or the new one, whole. The new file carries the
     old one's owner, group, permission bits and extended attributes, its access ACL among them;
     attributes the saving user cannot read (`trusted.*`, which only root can) are not carried.
+    Until it carries them, nobody but the saving user may open it, whatever the umask.
     Where the file system allows, the new file has no name while it is written, and takes a
     short random name of its own only in the moment before it replaces the old file; a save
     killed in that moment leaves it behind under that name. Elsewhere (FAT, exFAT and NTFS

@@ -139,16 +139,20 @@ bool FileReplacement::create (mode_t mode) noexcept
                });
 }
 
-// Nobody but the user reads the new file before it carries what the old one had. A disk that
-// shows every file with a mode of its own (exFAT mounted for everyone, a bindfs mount that sets
-// modes) keeps underneath the mode a file was made with and refuses to change it: made private
-// there, the file would stay unreadable to whoever reads that disk another way. There it is
-// made again as any new file is made there.
+// Nobody but the user may open the new file before it carries what the old one had, and the
+// user must be able to set its attributes. The umask applies to the mode a file is made with
+// and may take away the user's own permissions too, so the mode is set again once it is made.
+// A file that then shows anything else is on a disk that shows every file with a mode of its
+// own (exFAT mounted for everyone, a bindfs mount that sets modes), which keeps underneath
+// whatever mode the file was made or set with: made private there, the file would stay
+// unreadable to whoever reads that disk another way. There it is made again as any new file
+// is made there.
 bool FileReplacement::createPrivate() noexcept
 {
     if (!create (kPrivate))
         return false;
 
+    (void) ::fchmod (file.get(), kPrivate);
     struct stat made;
 
     if (::fstat (file.get(), &made) == 0 && (made.st_mode & 07777) == kPrivate)

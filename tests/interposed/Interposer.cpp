@@ -155,6 +155,9 @@ extern "C" int openat (int folder, const char* path, int flags, ...)
 extern "C" int fchown (int fd, uid_t owner, gid_t group) noexcept
 {
     static const auto real = next<decltype (::fchown)> ("fchown");
+    struct stat info;
+    if (::fstat (fd, &info) == 0)
+        interposer.modeGivenAnOwner = info.st_mode & 07777;
     return interposer.ownerError != 0 ? fail (interposer.ownerError) : real (fd, owner, group);
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -40,13 +41,14 @@ struct Interposer
 
     // What was seen: every fsync, as "file:" and the synced file's contents, or "folder:" and
     // the contents of the file at `watched` then (a whole file system synced counts as its
-    // folder); the temporary names tried; and the opens that would wait for ever, for a reader
-    // of a FIFO, which fail here with EINTR instead.
+    // folder); the temporary names tried; the opens that would wait for ever, for a reader of
+    // a FIFO, which fail here with EINTR instead; and the mode of a file given an owner.
     std::string watched;
     std::vector<std::string> syncs;
     int temporaryNamesTried = 0;
     int temporaryFilesMade = 0;
     int opensThatWouldHang = 0;
+    std::optional<mode_t> modeGivenAnOwner; // what the last file given one showed as fchown began
 
     struct Scope
     {

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <map>
+#include <optional>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/xattr.h>
@@ -83,6 +84,19 @@ struct Row
     Way way;
     std::map<std::string, std::string> after;
     std::function<bool (const TempFolder&)> arrange; // false: cannot be arranged here
+    std::optional<mode_t> umask{};                   // the one saved under; else the process's
+};
+
+// The row's umask while it lives, and the process's again afterwards.
+struct RowUmask
+{
+    explicit RowUmask (std::optional<mode_t> mask)
+        : old (::umask (0))
+    {
+        ::umask (mask.value_or (old));
+    }
+    ~RowUmask() { ::umask (old); }
+    const mode_t old;
 };
 
 // Another program writes "settings" at the moment named.
@@ -126,6 +140,11 @@ bool diskSettingEveryMode (const TempFolder& temp)
     const auto file = temp.file ("settings");
     return !file.exists() || ::chmod (pathOf (file), TempFolder::newFileMode()) == 0;
 }
+
+bool setUserAttribute (const TempFolder& temp)
+{
+    return ::setxattr (pathOf (temp.file ("settings")), "user.xdg.tags", "keyboard", 8, 0) == 0;
+}
 } // namespace
 
 TEST (SaveWays, EachWaySavesWholeKeepsWhatTheFileHadAndStopsWhereItMust)
@@ -153,6 +172,13 @@ TEST (SaveWays, EachWaySavesWholeKeepsWhatTheFileHadAndStopsWhereItMust)
          [] (auto&) { return interposer.refuseUnnamedFiles = true; }},
         {"a disk that sets every file's owner and mode", true, true, Way::replacedNamed, saved,
          diskSettingEveryMode},
+        // Under these umasks a new file made private shows less than that.
+        {"a umask that lets nobody write, no unnamed files", true, true, Way::replacedNamed, saved,
+         [] (auto&) { return interposer.refuseUnnamedFiles = true; }, 0222},
+        {"a umask that takes the owner's write permission", true, true, Way::replacedUnnamed, saved, nullptr,
+         0200},
+        {"a umask that leaves the owner only reading, an attribute of the user's", true, true,
+         Way::replacedUnnamed, saved, setUserAttribute, 0277},
         {"a disk that keeps no attributes", true, true, Way::replacedUnnamed, saved,
          [] (auto&) { return interposer.attributesUnsupported = ENOSYS; }},
         {"a folder that cannot be opened to be synced", true, true, Way::replacedUnnamed, saved,
@@ -316,16 +342,22 @@ TEST (SaveWays, EachWaySavesWholeKeepsWhatTheFileHadAndStopsWhereItMust)
         }
         ::stat (pathOf (file), &before);
         interposer.watched = file.getFullPathName().toStdString();
+        const RowUmask umask (row.umask);
 
         // Longer than the old text, then shorter, so that each way grows and cuts the file.
         for (const std::string text : {"new settings, longer than the old", "new"})
         {
             interposer.syncs.clear();
             interposer.temporaryFilesMade = interposer.temporaryNamesTried = 0;
+            interposer.modeGivenAnOwner.reset();
             const auto oldInode = inodeOf (file);
 
             EXPECT_EQ (AtomicFileWriter::write (file, text.data(), text.size()), row.saved) << row.what;
             EXPECT_EQ (interposer.opensThatWouldHang, 0) << row.what;
+            // Until it carries the old file's owner, mode and attributes, the new file is its
+            // owner's alone, whatever the umask, unless the disk shows modes of its own.
+            const auto mode = interposer.modeGivenAnOwner.value_or (0600);
+            EXPECT_TRUE (interposer.shownMode != 0 || mode == 0600) << row.what << std::oct << ": " << mode;
 
             auto expected = row.after;
             for (auto& entry : expected)
