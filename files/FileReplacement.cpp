@@ -173,10 +173,14 @@ bool FileReplacement::carryOver() noexcept
     const ExtendedAttributes attributes (target.getFile());
     attributes.copyTo (file);
 
-    // Last, as changing the owner clears set-ID bits and an ACL sets the permission bits too.
-    (void) ::fchmod (file.get(), old.st_mode & 07777);
-
+    // Last, as changing the owner clears set-ID bits and an ACL sets the permission bits too;
+    // and only where the new file does not show that mode already: a disk that shows every
+    // file with a mode of its own may pass the change down, where the file is to stay as any
+    // new file made there.
     struct stat made;
+    if (::fstat (file.get(), &made) == 0 && (made.st_mode & 07777) != (old.st_mode & 07777))
+        (void) ::fchmod (file.get(), old.st_mode & 07777);
+
     return (ownerGiven || !ownerMayBeHidden (old)) && ::fstat (file.get(), &made) == 0 &&
            made.st_uid == old.st_uid && made.st_gid == old.st_gid &&
            (made.st_mode & 07777) == (old.st_mode & 07777) && attributes.areTheSameOn (file);

@@ -33,11 +33,11 @@ public:
     /** Makes the new file. One that replaces a file is made its owner's alone (mode 0600,
         whatever the umask), then given that file's owner, group, permission bits and extended
         attributes, its access ACL among them (none where it had none), judged by what the new
-        file shows in the end, whichever steps the system refused on the way. False when the
-        new file cannot be made or cannot carry all of that: it cannot stand in for the old
-        one. A file of a new name gets what any new file gets (the umask and the folder's
-        default ACL apply), and so, underneath, does one that replaces a file on a disk that
-        shows every file with a mode of its own.
+        file shows in the end, whichever steps the system refused on the way; permission bits
+        it shows already are not set again. False when the new file cannot be made or cannot
+        carry all of that: it cannot stand in for the old one. A file of a new name gets what
+        any new file gets (the umask and the folder's default ACL apply), and so, underneath,
+        does one that replaces a file on a disk that shows every file with a mode of its own.
     */
     bool prepare() noexcept;
 

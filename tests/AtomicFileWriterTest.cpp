@@ -482,6 +482,13 @@ TEST (AtomicFileWriter, DisksThatFixEveryFilesOwnerAndModeAreSavedOn)
                 EXPECT_EQ (saved.loadFileAsString(), text) << kind;
             }
         }
+        if (kind == "bindfs")
+        {
+            // The owner the mount shows, whose changes of mode it passes down.
+            const ActingAsNobody owner (kOtherUser, kOtherUser);
+            EXPECT_TRUE (write (file, "fourth"));
+            EXPECT_EQ (file.loadFileAsString(), "fourth");
+        }
         EXPECT_EQ (namesUnder (disk.mountPoint), (std::set<juce::String>{"settings", "linked"})) << kind;
 
         if (kind != "bindfs")

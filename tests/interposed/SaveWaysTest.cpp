@@ -141,6 +141,14 @@ bool diskSettingEveryMode (const TempFolder& temp)
     return !file.exists() || ::chmod (pathOf (file), TempFolder::newFileMode()) == 0;
 }
 
+// One that passes changes down to the file underneath, as bindfs does for the owner it shows.
+bool diskPassingChangesDown (const TempFolder& temp)
+{
+    const bool arranged = diskSettingEveryMode (temp);
+    interposer.ownerError = interposer.modeError = interposer.attributesUnsupported = 0;
+    return arranged;
+}
+
 bool setUserAttribute (const TempFolder& temp)
 {
     return ::setxattr (pathOf (temp.file ("settings")), "user.xdg.tags", "keyboard", 8, 0) == 0;
@@ -172,6 +180,8 @@ TEST (SaveWays, EachWaySavesWholeKeepsWhatTheFileHadAndStopsWhereItMust)
          [] (auto&) { return interposer.refuseUnnamedFiles = true; }},
         {"a disk that sets every file's owner and mode", true, true, Way::replacedNamed, saved,
          diskSettingEveryMode},
+        {"a disk that sets every file's mode and passes changes down", true, true, Way::replacedNamed, saved,
+         diskPassingChangesDown},
         // Under these umasks a new file made private shows less than that.
         {"a umask that lets nobody write, no unnamed files", true, true, Way::replacedNamed, saved,
          [] (auto&) { return interposer.refuseUnnamedFiles = true; }, 0222},

@@ -13,7 +13,17 @@ public:
     static constexpr uid_t kUser = 65534;
     static constexpr gid_t kGroup = 65534;
 
-    ActingAsNobody() { EXPECT_TRUE (!root || (::setegid (kGroup) == 0 && ::seteuid (kUser) == 0)); }
+    ActingAsNobody()
+        : ActingAsNobody (kUser, kGroup)
+    {
+    }
+
+    // Acts as the user and group given instead, where a test needs someone else in particular.
+    ActingAsNobody (uid_t user, gid_t userGroup)
+    {
+        EXPECT_TRUE (!root || (::setegid (userGroup) == 0 && ::seteuid (user) == 0));
+    }
+
     ~ActingAsNobody() { EXPECT_TRUE (!root || (::seteuid (0) == 0 && ::setegid (group) == 0)); }
 
     ActingAsNobody (const ActingAsNobody&) = delete;
