@@ -213,6 +213,8 @@ TEST (AtomicFileWriter, ASaveKeepsOwnerGroupModeAttributesAndEveryName)
         {"the user's own file", false, saver, saverGroup, 0640, "", "", "", 0755, false, false},
         {"another user's file, saved by root", true, kOtherUser, kOtherUser, 0604, "", "", "", 0755, false,
          false},
+        {"another user's set-ID program, saved by root", true, kOtherUser, kOtherUser, 06750, "", "", "",
+         0755, false, false},
         {"an ACL that denies a user", false, saver, saverGroup, 0644, kAccess, denyingAUser, "", 0755, false,
          false},
         {"an attribute of the user's", false, saver, saverGroup, 0644, "user.xdg.tags", "keyboard", "", 0755,
@@ -308,6 +310,28 @@ TEST (AtomicFileWriter, InAUserNamespaceAGroupItCannotTellIsKept)
     ASSERT_EQ (::stat (pathOf (file), &info), 0);
     EXPECT_EQ (info.st_gid, kFileGroup);
     EXPECT_EQ (info.st_mode & 07777, 0640u);
+}
+
+// The folder of "/name" is "/" itself.
+TEST (AtomicFileWriter, FilesInTheRootFolderAreSaved)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root may write in /";
+
+    const juce::File old ("/quorvel-test-" + juce::Uuid().toString()), made (old.getFullPathName() + "-new");
+    const struct Removed
+    {
+        const juce::File &old, &made;
+        ~Removed() { EXPECT_TRUE (old.deleteFile() && made.deleteFile()); }
+    } removed{old, made};
+    if (!(std::ofstream (pathOf (old)) << "old"))
+        GTEST_SKIP() << "/ cannot be written here";
+
+    for (const auto& file : {old, made})
+    {
+        EXPECT_TRUE (write (file, "new")) << file.getFullPathName();
+        EXPECT_EQ (file.loadFileAsString(), juce::String ("new"));
+    }
 }
 
 TEST (AtomicFileWriter, AFileTheUserMayNotWriteOrAFailedWriteLeavesAllAsItWas)

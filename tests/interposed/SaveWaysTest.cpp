@@ -277,6 +277,20 @@ TEST (SaveWays, EachWaySavesWholeKeepsWhatTheFileHadAndStopsWhereItMust)
              interposer.afterProcLinkRead = [&temp] { replaceBehind (temp.file ("settings"), kTheirs); };
              return true;
          }},
+        {"the file found renamed away, another put in its place",
+         true,
+         false,
+         Way::none,
+         {{"settings", kTheirs}, {"moved", kOld}},
+         [] (const TempFolder& temp)
+         {
+             interposer.afterProcLinkRead = [&temp]
+             {
+                 EXPECT_TRUE (temp.file ("settings").moveFileTo (temp.file ("moved")));
+                 put (temp.file ("settings"), kTheirs);
+             };
+             return true;
+         }},
         {"a link planted at the first temporary name",
          false,
          true,
