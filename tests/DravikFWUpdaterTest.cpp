@@ -146,6 +146,7 @@ TEST (DravikFWUpdater, PageCountAndPageAnswersEndTheUpdate)
         std::vector<int> pageAnswers;
         const char* failure; // null: success
         int pages;           // pages the loader received
+        int cutTo = -1;      // size the file shrinks to once the count went out (-1: kept)
     };
 
     const Case cases[] = {
@@ -157,6 +158,7 @@ TEST (DravikFWUpdater, PageCountAndPageAnswersEndTheUpdate)
         {1024, -1, {3}, "Block burn acknowledge error", 1},
         {1024, -1, {0}, "Block burn acknowledge error", 1},
         {1024, -1, {4, 4}, "Full burn acknowledge error", 2},
+        {1024, -1, {}, "File read error", 1, 512}, // the missing page is not made up
     };
 
     for (auto& c : cases)
@@ -165,6 +167,8 @@ TEST (DravikFWUpdater, PageCountAndPageAnswersEndTheUpdate)
         rig.loader.setCountAnswer (c.countAnswer);
         rig.loader.scriptPageAnswers (c.pageAnswers);
         FirmwareFile f (FirmwareFile::pattern (c.size));
+        if (c.cutTo >= 0)
+            rig.cutAfter (3, f.file(), c.cutTo); // the knock's two notes, then the count
         const auto result = rig.burn (f.file());
         const auto label = juce::String (c.size) + " bytes";
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 #include <iostream>
+#include <unistd.h>
 
 // One engine wired to one simulated boot loader through a recording host, no ports: the
 // host hands each message to the loader, the loader's answers go to the engine's
@@ -59,6 +60,21 @@ public:
                 if (received == count)
                     if (auto* t = juce::Thread::getCurrentThread())
                         t->signalThreadShouldExit();
+            });
+    }
+
+    // Cuts `file` to `size` bytes once the loader has received `count` messages, inside the
+    // engine's own send: the file shrinks after the engine opened it and took its size.
+    void cutAfter (int count, const juce::File& file, juce::int64 size)
+    {
+        const auto path = file.getFullPathName().toStdString();
+        loader.setOnReceive (
+            [count, path, size] (int received)
+            {
+                if (received == count)
+                {
+                    EXPECT_EQ (::truncate (path.c_str(), (off_t) size), 0) << path;
+                }
             });
     }
 
