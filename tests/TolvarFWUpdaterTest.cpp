@@ -123,6 +123,8 @@ TEST (TolvarFWUpdater, FilesThatCannotBeSentAreRefusedBeforeAnythingGoesOut)
         {tooLarge, "Firmware file too large"},
         // Line breaks decode as zeros and break the records.
         {juce::MemoryBlock ("0007\n0102030405F1FF", 19), "CRC check error"},
+        // The checksum wrong only in its high byte.
+        {juce::MemoryBlock ("00070102030405F1FE", 18), "CRC check error"},
     };
 
     for (auto& c : cases)
