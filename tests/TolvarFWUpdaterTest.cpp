@@ -109,6 +109,7 @@ TEST (TolvarFWUpdater, FilesThatCannotBeSentAreRefusedBeforeAnythingGoesOut)
     {
         juce::MemoryBlock content;
         const char* failure;
+        bool cancel = false;
     };
 
     const Case cases[] = {
@@ -125,11 +126,15 @@ TEST (TolvarFWUpdater, FilesThatCannotBeSentAreRefusedBeforeAnythingGoesOut)
         {juce::MemoryBlock ("0007\n0102030405F1FF", 19), "CRC check error"},
         // The checksum wrong only in its high byte.
         {juce::MemoryBlock ("00070102030405F1FE", 18), "CRC check error"},
+        // A sound file, with Cancel pressed before it is decoded: no access code goes out.
+        {juce::MemoryBlock ("00070102030405F1FF", 18), "Time out error", true},
     };
 
     for (auto& c : cases)
     {
         Rig rig;
+        if (c.cancel)
+            rig.cancelAtFirstProgress();
         FirmwareFile f (c.content);
         const auto result = rig.burn (f.file());
         EXPECT_EQ (result.getErrorMessage(), c.failure) << c.content.toString().substring (0, 40);

@@ -63,6 +63,18 @@ public:
             });
     }
 
+    // Asks the engine's thread to stop at its first progress report, as Burn starts: before it
+    // has looked at the file.
+    void cancelAtFirstProgress()
+    {
+        host.setOnProgress (
+            [] (double)
+            {
+                if (auto* t = juce::Thread::getCurrentThread())
+                    t->signalThreadShouldExit();
+            });
+    }
+
     // Cuts `file` to `size` bytes once the loader has received `count` messages, inside the
     // engine's own send: the file shrinks after the engine opened it and took its size.
     void cutAfter (int count, const juce::File& file, juce::int64 size)

@@ -18,8 +18,22 @@ void RecordingHost::SendMidiMessage (const juce::MidiMessage& message)
 
 void RecordingHost::SetProgress (double value)
 {
+    std::function<void (double)> hook;
+
+    {
+        const std::scoped_lock sl (lock);
+        reports.push_back (value);
+        hook = onProgress;
+    }
+
+    if (hook)
+        hook (value);
+}
+
+void RecordingHost::setOnProgress (std::function<void (double)> hook)
+{
     const std::scoped_lock sl (lock);
-    reports.push_back (value);
+    onProgress = std::move (hook);
 }
 
 std::vector<double> RecordingHost::progress() const

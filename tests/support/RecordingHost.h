@@ -19,9 +19,13 @@ public:
     std::vector<double> progress() const;
     int sends() const;
 
+    // Called with each progress report, on the engine's thread, after it was recorded.
+    void setOnProgress (std::function<void (double)> hook);
+
 private:
     std::function<void (const juce::MidiMessage&)> device;
     mutable std::mutex lock;
     std::vector<double> reports;
+    std::function<void (double)> onProgress;
     int sent = 0;
 };
