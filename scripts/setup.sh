@@ -6,9 +6,9 @@ cd "$(dirname "$0")/.."
 
 packages=(
     juce-modules-source libasound2-dev libfreetype-dev libpng-dev libjpeg-dev zlib1g-dev
-    libx11-dev libxcb1-dev libxext-dev libxrandr-dev libxinerama-dev libxcursor-dev pkg-config cmake
+    libx11-dev libxcb1-dev libxcb-shm0-dev libxext-dev libxrandr-dev libxinerama-dev libxcursor-dev libxdamage-dev pkg-config cmake
     ninja-build g++ libexpat1-dev libgtest-dev libbenchmark-dev fonts-dejavu-core fontconfig-config
-    xvfb xauth xdotool libxtst6 clang libclang-rt-14-dev
+    xvfb xauth xdotool procps libxtst6 clang libclang-rt-14-dev
     bindfs exfat-fuse exfatprogs
 )
 
