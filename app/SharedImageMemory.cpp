@@ -123,19 +123,19 @@ bool SharedImageMemory::isSeenByServer()
 // The framework's calls, as --wrap hands them over: the names are the linker's.
 extern "C" int __wrap_shmget (key_t key, size_t size, int flags)
 {
-    // Told from its first question on that there is no shared memory, the framework draws
-    // without it.
-    if (!SharedImageMemory::isSeenByServer())
-    {
-        errno = ENOSYS;
-        return -1;
-    }
-
     return __real_shmget (key, size, (flags & ~0777) | kPrivate);
 }
 
 extern "C" void* __wrap_shmat (int id, const void* address, int flags)
 {
+    // Refused its first segment, the framework frees what it made for it, removes it and takes
+    // it that there is no shared memory: it draws without.
+    if (!SharedImageMemory::isSeenByServer())
+    {
+        errno = ENOSYS;
+        return kNotAttached;
+    }
+
     // Linux lets the X server attach a segment marked for removal; it goes once the last
     // attachment does, the process's own ending with it.
     void* attached = __real_shmat (id, address, flags);

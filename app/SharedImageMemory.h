@@ -12,8 +12,8 @@
     So every program that links the system's library has its calls to shmget and shmat wrapped
     by the linker (--wrap): each segment is made private to its user (0600) and marked for
     removal as soon as it is attached, so that none outlives the process, however it ends; and
-    the framework gets no segment at all unless a round trip showed that the X server sees this
-    process's memory, so that it then draws as it does without shared memory.
+    the framework can attach none unless a round trip showed that the X server sees this
+    process's memory: refused its first, it draws as it does without shared memory.
 */
 class SharedImageMemory
 {
