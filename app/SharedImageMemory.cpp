@@ -26,18 +26,25 @@ constexpr size_t kBytes = kSide * kSide / 8;
 
 void* const kNotAttached = reinterpret_cast<void*> (-1);
 
-// A fresh private segment, attached here and marked for removal at once, holding random bits
-// that no other segment holds.
+// Linux lets the X server attach a segment marked for removal; it goes once the last attachment
+// does, the process's own ending with it. One that cannot be attached goes at once.
+void* attachMarkedForRemoval (int id, const void* address, int flags)
+{
+    void* attached = __real_shmat (id, address, flags);
+    const int error = errno;
+    (void) ::shmctl (id, IPC_RMID, nullptr);
+    errno = error;
+    return attached;
+}
+
+// A fresh private segment, attached here, holding random bits that no other segment holds.
 class TestSegment
 {
 public:
     TestSegment()
         : id (__real_shmget (IPC_PRIVATE, kBytes, IPC_CREAT | kPrivate))
-        , bits (id >= 0 ? __real_shmat (id, nullptr, 0) : kNotAttached)
+        , bits (id >= 0 ? attachMarkedForRemoval (id, nullptr, 0) : kNotAttached)
     {
-        if (id >= 0)
-            (void) ::shmctl (id, IPC_RMID, nullptr);
-
         if (bits != kNotAttached && ::getrandom (bits, kBytes, GRND_NONBLOCK) != (ssize_t) kBytes)
             std::memset (bits, 0xa5, kBytes);
     }
@@ -136,12 +143,5 @@ extern "C" void* __wrap_shmat (int id, const void* address, int flags)
         return kNotAttached;
     }
 
-    // Linux lets the X server attach a segment marked for removal; it goes once the last
-    // attachment does, the process's own ending with it.
-    void* attached = __real_shmat (id, address, flags);
-
-    if (attached != kNotAttached)
-        (void) ::shmctl (id, IPC_RMID, nullptr);
-
-    return attached;
+    return attachMarkedForRemoval (id, address, flags);
 }

@@ -66,56 +66,49 @@ BoundedCommand::Ended run (const juce::StringArray& command)
     return BoundedCommand::run (command, kDeadlineSeconds);
 }
 
-// Where a row runs: the prefix that sets its command apart, or nothing.
-enum class Apart
-{
-    no,
-    // Where no X server can be reached as ":0" (the display the framework tries when DISPLAY is
-    // unset or empty, on a desktop the user's own): libxcb tries the abstract socket, which
-    // belongs to the network namespace, then /tmp/.X11-unix/X0, hidden under an empty tmpfs,
-    // then TCP to localhost, whose loopback is down in a new network namespace.
-    fromEveryDisplay,
-    // In an IPC namespace of its own, whose shared memory is the program's and its server's.
-    ownSharedMemory,
-    // The same, with processes of its own; once the program's X server has ended, it says how
-    // many segments are left.
-    ownSharedMemoryCounted,
-    // The X server in an IPC namespace of its own that holds segments under the ids the first
-    // segments of any fresh namespace get, large enough for a window's image, and the program
-    // then in another.
-    serverHoldingSegments,
-};
+// What `unshare` is given to set a row's command apart; nothing where it runs as it is.
+using Apart = juce::StringArray;
+const Apart kAsItIs;
 
-juce::StringArray prefixFor (Apart apart)
+// Where no X server can be reached as ":0" (the display the framework tries when DISPLAY is
+// unset or empty, on a desktop the user's own): libxcb tries the abstract socket, which belongs
+// to the network namespace, then /tmp/.X11-unix/X0, hidden under an empty tmpfs, then TCP to
+// localhost, whose loopback is down in a new network namespace.
+const Apart kFromEveryDisplay{"--net",
+                              "--mount",
+                              "sh",
+                              "-c",
+                              "[ ! -d /tmp/.X11-unix ] || mount -t tmpfs tmpfs /tmp/.X11-unix && exec \"$@\"",
+                              "sh"};
+// In an IPC namespace of its own, whose shared memory is the program's and its server's.
+const Apart kOwnSharedMemory{"--ipc"};
+// The same, with processes of its own; once the program's X server has ended, it says how many
+// segments are left.
+const Apart kOwnSharedMemoryCounted{"--ipc",
+                                    "--pid",
+                                    "--fork",
+                                    "--mount-proc",
+                                    "sh",
+                                    "-c",
+                                    "\"$@\"; status=$?; pidwait -x Xvfb; "
+                                    "echo \"segments left: $(ipcs -m | grep -c '^0x')\"; exit $status",
+                                    "sh"};
+// The X server in an IPC namespace of its own that holds segments under the ids the first
+// segments of any fresh namespace get, large enough for a window's image, and the program then
+// in another.
+const Apart kServerHoldingSegments{
+    "--ipc", "sh", "-c", "for n in 1 2 3 4; do ipcmk -M 4194304 >/dev/null; done && exec \"$@\"", "sh"};
+
+juce::StringArray prefixFor (const Apart& apart)
 {
-    juce::StringArray prefix{"unshare"};
+    if (apart.isEmpty())
+        return {};
+
     // Root makes the namespaces itself; another user in a user namespace of its own.
+    juce::StringArray prefix{"unshare"};
     if (::geteuid() != 0)
         prefix.addArray ({"--user", "--map-root-user"});
-
-    switch (apart)
-    {
-        case Apart::no:
-            return {};
-        case Apart::fromEveryDisplay:
-            prefix.addArray ({"--net", "--mount", "sh", "-c",
-                              "[ ! -d /tmp/.X11-unix ] || mount -t tmpfs tmpfs /tmp/.X11-unix && exec \"$@\"",
-                              "sh"});
-            break;
-        case Apart::ownSharedMemory:
-            prefix.add ("--ipc");
-            break;
-        case Apart::ownSharedMemoryCounted:
-            prefix.addArray ({"--ipc", "--pid", "--fork", "--mount-proc", "sh", "-c",
-                              "\"$@\"; status=$?; pidwait -x Xvfb; "
-                              "echo \"segments left: $(ipcs -m | grep -c '^0x')\"; exit $status",
-                              "sh"});
-            break;
-        case Apart::serverHoldingSegments:
-            prefix.addArray ({"--ipc", "sh", "-c",
-                              "for n in 1 2 3 4; do ipcmk -M 4194304 >/dev/null; done && exec \"$@\"", "sh"});
-            break;
-    }
+    prefix.addArray (apart);
     return prefix;
 }
 
@@ -153,47 +146,47 @@ const juce::String kNothingShared =
 const juce::String kNonAscii = juce::String::fromUTF8 (u8":\u00fc7");
 
 const Row kRows[] = {
-    {"DisplayUnset", Apart::fromEveryDisplay, nullptr, "unset DISPLAY; exec \"$0\"", 1,
+    {"DisplayUnset", kFromEveryDisplay, nullptr, "unset DISPLAY; exec \"$0\"", 1,
      kNotOpened + "DISPLAY is not set; tried \":0.0\")."},
-    {"DisplayEmpty", Apart::fromEveryDisplay, nullptr, "DISPLAY= exec \"$0\"", 1,
+    {"DisplayEmpty", kFromEveryDisplay, nullptr, "DISPLAY= exec \"$0\"", 1,
      kNotOpened + "DISPLAY is empty; tried \":0.0\")."},
-    {"NothingAtTheDisplay", Apart::no, nullptr, "DISPLAY=:$2 exec \"$0\"", 1,
+    {"NothingAtTheDisplay", kAsItIs, nullptr, "DISPLAY=:$2 exec \"$0\"", 1,
      kNotOpened + "DISPLAY=\":{absent}\")."},
-    {"NameNotAscii", Apart::no, nullptr, "DISPLAY='" + kNonAscii + "' exec \"$0\"", 1,
+    {"NameNotAscii", kAsItIs, nullptr, "DISPLAY='" + kNonAscii + "' exec \"$0\"", 1,
      kNotOpened + "DISPLAY=\"" + kNonAscii + "\")."},
-    {"EightBitScreen", Apart::no, "-screen 0 800x600x8", "exec \"$0\"", 1,
+    {"EightBitScreen", kAsItIs, "-screen 0 800x600x8", "exec \"$0\"", 1,
      "Brisca Tarn Quorvel: the X display offers no 16, 24 or 32-bit colour visual the program can draw on (" +
          kTried},
-    {"NegativeScreen", Apart::no, "-screen 0 800x600x8", "DISPLAY=$DISPLAY.-1 exec \"$0\"", 1,
+    {"NegativeScreen", kAsItIs, "-screen 0 800x600x8", "DISPLAY=$DISPLAY.-1 exec \"$0\"", 1,
      "Brisca Tarn Quorvel: no X display has a screen -1 (" + kTried},
-    {"DeepColourWithoutSharedMemory", Apart::no, "-extension MIT-SHM -screen 0 1024x768x30", "exec \"$0\"", 1,
+    {"DeepColourWithoutSharedMemory", kAsItIs, "-extension MIT-SHM -screen 0 1024x768x30", "exec \"$0\"", 1,
      kNothingShared},
     // Deep-colour and 15-bit screens, where the framework draws through a 32-bit visual.
-    {"DeepColour", Apart::no, "-screen 0 1024x768x30", kStart + kPaints + kStop, 128 + SIGTERM, kPainted},
-    {"FifteenBit", Apart::no, "-screen 0 1024x768x15", kStart + kPaints + kStop, 128 + SIGTERM, kPainted},
+    {"DeepColour", kAsItIs, "-screen 0 1024x768x30", kStart + kPaints + kStop, 128 + SIGTERM, kPainted},
+    {"FifteenBit", kAsItIs, "-screen 0 1024x768x15", kStart + kPaints + kStop, 128 + SIGTERM, kPainted},
     // Over TCP, even from this machine, the X server lets a client use only shared memory that
     // every user may read: the program draws without it.
-    {"OverTcp", Apart::no, "-listen tcp -screen 0 1024x768x24",
+    {"OverTcp", kAsItIs, "-listen tcp -screen 0 1024x768x24",
      "DISPLAY=127.0.0.1$DISPLAY " + kStart + kPaints + kStop, 128 + SIGTERM, kPainted},
-    {"DeepColourOverTcp", Apart::no, "-listen tcp -screen 0 1024x768x30",
+    {"DeepColourOverTcp", kAsItIs, "-listen tcp -screen 0 1024x768x30",
      "DISPLAY=127.0.0.1$DISPLAY exec \"$0\"", 1, kNothingShared.replace (kTried, "DISPLAY=\"127.0.0.1:")},
     // The window images shared with the X server: nobody else's to read or write while the
     // program runs, and gone with it however it ends.
-    {"SharedImagesArePrivate", Apart::ownSharedMemory, "-screen 0 1024x768x30",
+    {"SharedImagesArePrivate", kOwnSharedMemory, "-screen 0 1024x768x30",
      kStart + kPaints +
          "echo \"segment modes: $(ipcs -m | awk '/^0x/ { print $4 }' | sort -u | paste -sd ' ').\"; " + kStop,
      128 + SIGTERM, "segment modes: 600."},
-    {"KilledLeavesNoSharedImage", Apart::ownSharedMemoryCounted, "-screen 0 1024x768x24",
+    {"KilledLeavesNoSharedImage", kOwnSharedMemoryCounted, "-screen 0 1024x768x24",
      kStart + kPaints + "kill -KILL $app; wait $app", 128 + SIGKILL, "segments left: 0"},
     // Xlib ends the program when its server goes, without freeing anything: not a leak to
     // look for there.
-    {"ServerKilledLeavesNoSharedImage", Apart::ownSharedMemoryCounted, "-screen 0 1024x768x24",
+    {"ServerKilledLeavesNoSharedImage", kOwnSharedMemoryCounted, "-screen 0 1024x768x24",
      "ASAN_OPTIONS=\"${ASAN_OPTIONS:-}:detect_leaks=0\" " + kStart + kPaints + "pkill -x Xvfb; wait $app", 1,
      "segments left: 0"},
     // A server that attaches, under the ids of the program's segments, those of its own namespace.
-    {"ServerInAnotherIpcNamespace", Apart::serverHoldingSegments, "-screen 0 1024x768x24",
+    {"ServerInAnotherIpcNamespace", kServerHoldingSegments, "-screen 0 1024x768x24",
      "unshare --ipc \"$0\" & app=$!; " + kPaints + kStop, 128 + SIGTERM, kPainted},
-    {"DeepColourServerInAnotherIpcNamespace", Apart::serverHoldingSegments, "-screen 0 1024x768x30",
+    {"DeepColourServerInAnotherIpcNamespace", kServerHoldingSegments, "-screen 0 1024x768x30",
      "exec unshare --ipc \"$0\"", 1, kNothingShared},
 };
 } // namespace

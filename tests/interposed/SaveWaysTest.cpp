@@ -129,24 +129,22 @@ bool linkSettingsToMade (const TempFolder& temp)
 }
 
 // A FUSE disk that shows every file as everyone's to read and write (bindfs -p a+rwX, exFAT
-// with umask=000) and refuses to change owners, modes and attributes; underneath, the old
-// file is as any new file made there.
-bool diskSettingEveryMode (const TempFolder& temp)
+// with umask=000); underneath, the old file is as any new file made there. Such a disk passes
+// changes of owner, mode and attributes down, as bindfs does for the owner it shows.
+bool diskShowingEveryMode (const TempFolder& temp)
 {
     interposer.refuseUnnamedFiles = true;
-    interposer.ownerError = interposer.modeError = EPERM;
-    interposer.attributesUnsupported = EOPNOTSUPP;
     interposer.shownMode = 0666;
     const auto file = temp.file ("settings");
     return !file.exists() || ::chmod (pathOf (file), TempFolder::newFileMode()) == 0;
 }
 
-// One that passes changes down to the file underneath, as bindfs does for the owner it shows.
-bool diskPassingChangesDown (const TempFolder& temp)
+// One that refuses to change owners, modes and attributes.
+bool diskSettingEveryMode (const TempFolder& temp)
 {
-    const bool arranged = diskSettingEveryMode (temp);
-    interposer.ownerError = interposer.modeError = interposer.attributesUnsupported = 0;
-    return arranged;
+    interposer.ownerError = interposer.modeError = EPERM;
+    interposer.attributesUnsupported = EOPNOTSUPP;
+    return diskShowingEveryMode (temp);
 }
 
 bool setUserAttribute (const TempFolder& temp)
@@ -181,7 +179,7 @@ TEST (SaveWays, EachWaySavesWholeKeepsWhatTheFileHadAndStopsWhereItMust)
         {"a disk that sets every file's owner and mode", true, true, Way::replacedNamed, saved,
          diskSettingEveryMode},
         {"a disk that sets every file's mode and passes changes down", true, true, Way::replacedNamed, saved,
-         diskPassingChangesDown},
+         diskShowingEveryMode},
         // Under these umasks a new file made private shows less than that.
         {"a umask that lets nobody write, no unnamed files", true, true, Way::replacedNamed, saved,
          [] (auto&) { return interposer.refuseUnnamedFiles = true; }, 0222},

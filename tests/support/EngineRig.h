@@ -4,9 +4,9 @@
 #include "support/FirmwareFile.h"
 #include "support/RecordingHost.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <iostream>
-#include <unistd.h>
 
 // One engine wired to one simulated boot loader through a recording host, no ports: the
 // host hands each message to the loader, the loader's answers go to the engine's
@@ -50,47 +50,37 @@ public:
         }
     }
 
-    // Asks the engine's thread to stop once the loader has received `count` messages; the
-    // hook runs inside the engine's own send.
-    void cancelAfter (int count)
+    // Runs `action` once the loader has received `count` messages, inside the engine's own
+    // send, on the engine's thread.
+    void atMessage (int count, std::function<void()> action)
     {
         loader.setOnReceive (
-            [count] (int received)
+            [count, action] (int received)
             {
                 if (received == count)
-                    if (auto* t = juce::Thread::getCurrentThread())
-                        t->signalThreadShouldExit();
+                    action();
             });
     }
+
+    // Asks the engine's thread to stop once the loader has received `count` messages.
+    void cancelAfter (int count) { atMessage (count, stopEngineThread); }
 
     // Asks the engine's thread to stop at its first progress report, as Burn starts: before it
     // has looked at the file.
     void cancelAtFirstProgress()
     {
-        host.setOnProgress (
-            [] (double)
-            {
-                if (auto* t = juce::Thread::getCurrentThread())
-                    t->signalThreadShouldExit();
-            });
-    }
-
-    // Cuts `file` to `size` bytes once the loader has received `count` messages, inside the
-    // engine's own send: the file shrinks after the engine opened it and took its size.
-    void cutAfter (int count, const juce::File& file, juce::int64 size)
-    {
-        const auto path = file.getFullPathName().toStdString();
-        loader.setOnReceive (
-            [count, path, size] (int received)
-            {
-                if (received == count)
-                {
-                    EXPECT_EQ (::truncate (path.c_str(), (off_t) size), 0) << path;
-                }
-            });
+        host.setOnProgress ([] (double) { stopEngineThread(); });
     }
 
     Engine engine;
     Loader loader;
     RecordingHost host{[this] (const juce::MidiMessage& m) { loader.receive (m); }};
+
+private:
+    // Cancel, as the update runner's worker gets it: called on the engine's thread.
+    static void stopEngineThread()
+    {
+        if (auto* t = juce::Thread::getCurrentThread())
+            t->signalThreadShouldExit();
+    }
 };
